@@ -1,0 +1,59 @@
+# Runs one built program and checks the whole run. Called as
+#   cmake -DPROGRAM=<path> -DMODE=<mode> [-DEXPECTED=<file>] [-DINPUT=<file>] -P check_run.cmake
+# MODE golden:  standard output equals EXPECTED byte for byte, nothing on
+#               standard error, exit status 0.
+# MODE full:    standard output is /dev/full: exit status 1 and the one-line
+#               write error on standard error.
+# MODE closed:  standard output closed: exit status 1 and the write error;
+#               with standard error closed as well, still exit status 1.
+# MODE linkage: the program needs libc.so.6 and no other shared library.
+cmake_minimum_required(VERSION 3.25)
+
+get_filename_component(name "${PROGRAM}" NAME)
+if(NOT DEFINED INPUT)
+  set(INPUT /dev/null)
+endif()
+
+# Fails the test when actual differs from expected, naming what.
+function(expect what actual expected)
+  if(NOT actual STREQUAL expected)
+    message(FATAL_ERROR "${name}: ${what}: expected [${expected}], got [${actual}]")
+  endif()
+endfunction()
+
+if(MODE STREQUAL "golden")
+  set(actual_file "${CMAKE_CURRENT_BINARY_DIR}/${name}.actual")
+  execute_process(COMMAND "${PROGRAM}" INPUT_FILE "${INPUT}" OUTPUT_FILE "${actual_file}"
+                  ERROR_VARIABLE err RESULT_VARIABLE status)
+  expect("exit status" "${status}" 0)
+  expect("standard error" "${err}" "")
+  execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${actual_file}" "${EXPECTED}"
+                  RESULT_VARIABLE differs)
+  if(differs)
+    file(READ "${actual_file}" actual)
+    file(READ "${EXPECTED}" expected)
+    expect("standard output" "${actual}" "${expected}")
+    message(FATAL_ERROR "${name}: standard output differs from ${EXPECTED}")
+  endif()
+elseif(MODE STREQUAL "full")
+  execute_process(COMMAND "${PROGRAM}" INPUT_FILE "${INPUT}" OUTPUT_FILE /dev/full
+                  ERROR_VARIABLE err RESULT_VARIABLE status)
+  expect("exit status" "${status}" 1)
+  expect("standard error" "${err}" "${name}: write error: No space left on device\n")
+elseif(MODE STREQUAL "closed")
+  execute_process(COMMAND sh -c "exec \"$0\" <\"$1\" >&-" "${PROGRAM}" "${INPUT}"
+                  ERROR_VARIABLE err RESULT_VARIABLE status)
+  expect("exit status" "${status}" 1)
+  expect("standard error" "${err}" "${name}: write error: Bad file descriptor\n")
+  execute_process(COMMAND sh -c "exec \"$0\" <\"$1\" >&- 2>&-" "${PROGRAM}" "${INPUT}"
+                  RESULT_VARIABLE status)
+  expect("exit status with standard error closed too" "${status}" 1)
+elseif(MODE STREQUAL "linkage")
+  execute_process(COMMAND readelf --dynamic "${PROGRAM}" OUTPUT_VARIABLE dynamic
+                  RESULT_VARIABLE status)
+  expect("readelf status" "${status}" 0)
+  string(REGEX MATCHALL "Shared library: \\[[^]]*\\]" needed "${dynamic}")
+  expect("shared libraries" "${needed}" "Shared library: [libc.so.6]")
+else()
+  message(FATAL_ERROR "unknown MODE '${MODE}'")
+endif()
