@@ -25,7 +25,7 @@ void printArr(const int *array, int count, std::FILE *out) {
 int finishOutput(const char *program, std::FILE *out, std::FILE *err) {
   errno = 0;
   const bool flushFailed = std::fflush(out) != 0;
-  if (!flushFailed && !std::ferror(out)) {
+  if (!flushFailed && std::ferror(out) == 0) {
     return 0;
   }
   // A failed flush leaves its reason in errno. An earlier failure, whose

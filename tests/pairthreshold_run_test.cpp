@@ -19,7 +19,7 @@
 
 namespace {
 
-const std::string kPrompt = "Inserire il valore di x: ";
+constexpr const char *kPrompt = "Inserire il valore di x: ";
 
 // Reads fd into got until it holds needle (or, with an empty needle, until end
 // of input). Returns false if that takes more than ten seconds.

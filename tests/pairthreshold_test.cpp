@@ -66,6 +66,8 @@ TEST(PopulateArr, SecondSequenceContinuesTheStream) {
   EXPECT_EQ(drawn, 5U);
 }
 
+// The test pins the platform generator itself, fixed seed and all.
+// NOLINTBEGIN(cert-msc30-c,cert-msc50-cpp,cert-msc32-c,cert-msc51-cpp)
 TEST(PopulateArr, PlatformDrawsFollowTheSeed) {
   // What any C program seeding srand with 2024 and drawing the same way gets.
   std::srand(2024);
@@ -81,6 +83,7 @@ TEST(PopulateArr, PlatformDrawsFollowTheSeed) {
   array.resize(expected.size());
   EXPECT_EQ(array, expected);
 }
+// NOLINTEND(cert-msc30-c,cert-msc50-cpp,cert-msc32-c,cert-msc51-cpp)
 
 struct FunCase {
   const char *name;
