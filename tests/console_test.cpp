@@ -1,6 +1,6 @@
 #include "console.hpp"
 
-#include "named_case.hpp"
+#include "support.hpp"
 
 #include <gtest/gtest.h>
 
@@ -16,17 +16,14 @@ template <typename Print> std::string written(Print print) {
   std::FILE *file = std::tmpfile();
   print(file);
   std::rewind(file);
-  std::string bytes;
-  for (int c = std::getc(file); c != EOF; c = std::getc(file)) {
-    bytes.push_back(static_cast<char>(c));
-  }
+  std::string bytes = readRest(file);
   std::fclose(file);
   return bytes;
 }
 
 struct PrintCase {
   const char *name;
-  int rows; // below 0: the values go to printArr, with count = cols
+  int rows;
   int cols;
   std::vector<int> values;
   const char *expected;
@@ -76,37 +73,38 @@ INSTANTIATE_TEST_SUITE_P(Run, PrintArr,
                                          ArrCase{"NegativeCount", -3, {5}, "\n"}),
                          CaseName());
 
-// Runs finishOutput on out and returns its status and what it said on err.
-std::pair<int, std::string> finish(std::FILE *out) {
-  std::string said;
-  int status = 0;
-  said = written([&](std::FILE *err) { status = console::finishOutput("prog", out, err); });
-  return {status, said};
-}
+struct FinishCase {
+  const char *name;
+  const char *path;  // where the output goes
+  bool flushedFirst; // a flush already failed, and stdio dropped its buffer
+  int status;
+  const char *said;
+  friend void PrintTo(const FinishCase &c, std::ostream *os) { *os << c.name; }
+};
 
-TEST(FinishOutput, WritesSucceeded) {
-  std::FILE *out = std::tmpfile();
-  std::fputs("text\n", out);
-  EXPECT_EQ(finish(out), std::make_pair(0, std::string()));
-  std::fclose(out);
-}
+class FinishOutput : public testing::TestWithParam<FinishCase> {};
 
-TEST(FinishOutput, FlushFails) {
-  std::FILE *out = std::fopen("/dev/full", "w");
+TEST_P(FinishOutput, StatusAndMessage) {
+  const FinishCase &c = GetParam();
+  std::FILE *out = std::fopen(c.path, "w");
   ASSERT_NE(out, nullptr);
   std::fputs("text\n", out);
-  EXPECT_EQ(finish(out),
-            std::make_pair(1, std::string("prog: write error: No space left on device\n")));
+  if (c.flushedFirst) {
+    std::fflush(out);
+  }
+  int status = -1;
+  EXPECT_EQ(written([&](std::FILE *err) { status = console::finishOutput("prog", out, err); }),
+            c.said);
+  EXPECT_EQ(status, c.status);
   std::fclose(out);
 }
 
-TEST(FinishOutput, EarlierFailureAlreadyFlushed) {
-  std::FILE *out = std::fopen("/dev/full", "w");
-  ASSERT_NE(out, nullptr);
-  std::fputs("text\n", out);
-  std::fflush(out); // fails, and stdio drops the buffer
-  EXPECT_EQ(finish(out), std::make_pair(1, std::string("prog: write error\n")));
-  std::fclose(out);
-}
+INSTANTIATE_TEST_SUITE_P(Streams, FinishOutput,
+                         testing::Values(FinishCase{"WritesSucceeded", "/dev/null", false, 0, ""},
+                                         FinishCase{"FlushFails", "/dev/full", false, 1,
+                                                    "prog: write error: No space left on device\n"},
+                                         FinishCase{"EarlierFailureAlreadyFlushed", "/dev/full",
+                                                    true, 1, "prog: write error\n"}),
+                         CaseName());
 
 } // namespace

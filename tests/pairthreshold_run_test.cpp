@@ -2,7 +2,7 @@
 // pseudo-terminal, checked against the computing functions.
 #include "pairthreshold.hpp"
 
-#include "named_case.hpp"
+#include "support.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "pairthreshold.hpp"
 
-#include "named_case.hpp"
+#include "support.hpp"
 
 #include <gtest/gtest.h>
 
@@ -134,11 +134,7 @@ TEST_P(ReadThreshold, ValueAndWhatIsLeft) {
   std::fputs(c.input.c_str(), in);
   std::rewind(in);
   EXPECT_EQ(pairthreshold::readThreshold(in), c.expected);
-  std::string rest;
-  for (int ch = std::getc(in); ch != EOF; ch = std::getc(in)) {
-    rest.push_back(static_cast<char>(ch));
-  }
-  EXPECT_EQ(rest, c.unread);
+  EXPECT_EQ(readRest(in), c.unread);
   std::fclose(in);
 }
 

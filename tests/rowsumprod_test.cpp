@@ -1,6 +1,6 @@
 #include "rowsumprod.hpp"
 
-#include "named_case.hpp"
+#include "support.hpp"
 
 #include <gtest/gtest.h>
 
