@@ -4,27 +4,25 @@
 #include "pairthreshold.hpp"
 
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 
 int main() {
-  constexpr int kSlots = 9;
+  using pairthreshold::kSlots;
   // Cleared, so that the slots after a terminator print as 0.
   int a[kSlots] = {};
   int b[kSlots] = {};
 
-  // Seeded from the clock on purpose: every run draws new sequences.
-  std::srand(static_cast<unsigned>(std::time(nullptr))); // NOLINT(cert-msc32-c,cert-msc51-cpp)
-  pairthreshold::populateArr(a, kSlots);
-  pairthreshold::populateArr(b, kSlots);
+  // Seeded from the clock on purpose: each second draws new sequences.
+  pairthreshold::drawSequences(static_cast<unsigned>(std::time(nullptr)), a, b);
 
   console::printArr(a, kSlots);
   console::printArr(b, kSlots);
-  std::printf("Inserire il valore di x: ");
+  std::fputs("Inserire il valore di x: ", stdout);
   // Shown before reading even when standard output is a pipe, so that a
   // program driving this one sees the question before it answers.
   std::fflush(stdout);
   const int x = pairthreshold::readThreshold(stdin);
-  std::printf("RES: %d\n", pairthreshold::fun(a, b, x));
+  std::fputs("RES: ", stdout);
+  console::printValue(pairthreshold::fun(a, b, x));
   return console::finishOutput("pairthreshold");
 }

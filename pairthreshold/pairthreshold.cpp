@@ -1,7 +1,6 @@
 #include "pairthreshold.hpp"
 
 #include <algorithm>
-#include <cctype>
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
@@ -24,6 +23,12 @@ void populateArr(int *array, int size, DrawFn draw) {
     value = draw() % 12 - 1;
   }
   array[i] = kTerminator;
+}
+
+void drawSequences(unsigned seed, std::span<int, kSlots> a, std::span<int, kSlots> b) {
+  std::srand(seed); // NOLINT(cert-msc32-c,cert-msc51-cpp): the seed is the caller's choice
+  populateArr(a.data(), kSlots);
+  populateArr(b.data(), kSlots);
 }
 
 int fun(std::span<const int> a, std::span<const int> b, int x) {
@@ -53,8 +58,11 @@ int fun(std::span<const int> a, std::span<const int> b, int x) {
 
 int readThreshold(std::FILE *in) {
   const auto isDigit = [](int c) { return c >= '0' && c <= '9'; };
+  // The white space of the C locale, which these programs never leave: blank,
+  // then tab, line feed, vertical tab, form feed and carriage return.
+  const auto isSpace = [](int c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
   int c = std::getc(in);
-  while (c != EOF && std::isspace(c) != 0) {
+  while (isSpace(c)) {
     c = std::getc(in);
   }
   const bool negative = c == '-';

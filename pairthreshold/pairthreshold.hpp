@@ -9,6 +9,9 @@ namespace pairthreshold {
 // the first terminator marks the run's end.
 constexpr int kTerminator = -1;
 
+// The slots of each sequence that the program fills and prints.
+constexpr int kSlots = 9;
+
 // A source of non-negative random draws.
 using DrawFn = int (*)();
 
@@ -23,6 +26,11 @@ int platformDraw();
 // dropped unexamined. Slots after the terminator are left as they were.
 // size < 1 writes and draws nothing.
 void populateArr(int *array, int size, DrawFn draw = platformDraw);
+
+// Seeds the platform generator once with seed, then fills a and then b with
+// populateArr from its draws: b's draws follow a's in the same stream. The
+// same seed always gives the same two sequences.
+void drawSequences(unsigned seed, std::span<int, kSlots> a, std::span<int, kSlots> b);
 
 // Counts the positions, up to the end of the longer run of the terminated
 // sequences a and b, where a[i] + b[i] >= x; past the end of the shorter run a

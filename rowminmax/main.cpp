@@ -18,9 +18,9 @@ int main() {
 
   console::printMatrix(kRows, kCols, matrix);
   rowminmax::findMinMaxForRow(kRows, kCols, matrix, minima, maxima);
-  std::printf("Min: ");
+  std::fputs("Min: ", stdout);
   console::printArr(minima, kRows);
-  std::printf("Max: ");
+  std::fputs("Max: ", stdout);
   console::printArr(maxima, kRows);
   return console::finishOutput("rowminmax");
 }

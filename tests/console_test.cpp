@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <string>
@@ -44,6 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(PrintCase{"ThreeRowsTwoCols", 3, 2, {1, 1, 3, 0, 1, 3}, "1 1 \n3 0 \n1 3 \n"},
                     PrintCase{"NegativeAndZero", 1, 3, {-4, 0, 7}, "-4 0 7 \n"},
                     PrintCase{"Extremes", 1, 2, {INT_MIN, INT_MAX}, "-2147483648 2147483647 \n"},
+                    PrintCase{"OneColumn", 3, 1, {4, -5, 6}, "4 \n-5 \n6 \n"},
                     PrintCase{"ZeroRows", 0, 2, {1, 2}, ""},
                     PrintCase{"NegativeRows", -1, 2, {1, 2}, ""},
                     PrintCase{"ZeroCols", 3, 0, {}, "\n\n\n"},
@@ -73,10 +75,92 @@ INSTANTIATE_TEST_SUITE_P(Run, PrintArr,
                                          ArrCase{"NegativeCount", -3, {5}, "\n"}),
                          CaseName());
 
+// Row text as printf writes it, rows of cols values each, to hold the printing
+// module against.
+std::string printfRows(int rows, int cols, const std::vector<int> &values) {
+  std::string text;
+  auto next = values.begin();
+  for (int r = 0; r < rows; ++r) {
+    for (int c = 0; c < cols; ++c, ++next) {
+      char number[16];
+      std::snprintf(number, sizeof number, "%d ", *next);
+      text += number;
+    }
+    text += '\n';
+  }
+  return text;
+}
+
+struct LongCase {
+  const char *name;
+  int rows;
+  int cols;
+  friend void PrintTo(const LongCase &c, std::ostream *os) { *os << c.name; }
+};
+
+class PrintLongText : public testing::TestWithParam<LongCase> {};
+
+// Text far longer than any buffer a printer may gather it in, with numbers of
+// every width, must come out as printf would write it.
+TEST_P(PrintLongText, SameAsPrintf) {
+  const LongCase &c = GetParam();
+  const int widths[] = {INT_MIN, -7, 0, 42, -999, 123456, INT_MAX, 1000000000, -65536};
+  std::vector<int> values(static_cast<std::size_t>(c.rows) * static_cast<std::size_t>(c.cols));
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    values[i] = widths[i % 9];
+  }
+  EXPECT_EQ(
+      written([&](std::FILE *out) { console::printMatrix(c.rows, c.cols, values.data(), out); }),
+      printfRows(c.rows, c.cols, values));
+}
+
+INSTANTIATE_TEST_SUITE_P(Text, PrintLongText,
+                         testing::Values(LongCase{"LongRows", 4, 333},
+                                         LongCase{"ManyEmptyRows", 700, 0}),
+                         CaseName());
+
+// Lines of INT_MIN, the widest number, after a lead-in of every length modulo
+// its width: wherever the text is gathered, a number meets the end of its room.
+TEST(PrintArr, WidestNumbersAtEveryOffset) {
+  for (int lead = 0; lead < 24; ++lead) {
+    std::vector<int> values(static_cast<std::size_t>(lead / 2), 0); // "0 ", 2 bytes each
+    if (lead % 2 == 1) {
+      values.push_back(-1); // "-1 ", 3 bytes
+    }
+    values.insert(values.end(), 200, INT_MIN);
+    const int count = static_cast<int>(values.size());
+    EXPECT_EQ(written([&](std::FILE *out) { console::printArr(values.data(), count, out); }),
+              printfRows(1, count, values))
+        << "lead-in " << lead;
+  }
+}
+
+TEST(PrintValue, NumberThenLineFeed) {
+  for (const int value : {INT_MIN, -1, 0, 7, INT_MAX}) {
+    char expected[16];
+    std::snprintf(expected, sizeof expected, "%d\n", value);
+    EXPECT_EQ(written([&](std::FILE *out) { console::printValue(value, out); }), expected);
+  }
+}
+
+// A stream whose writes all succeed but whose close fails, as on a file
+// system that reports a lost write only then.
+std::FILE *closeFails() {
+  cookie_io_functions_t io{};
+  io.write = [](void * /*cookie*/, const char * /*bytes*/, std::size_t size) {
+    return static_cast<ssize_t>(size);
+  };
+  io.close = [](void * /*cookie*/) {
+    errno = EIO;
+    return -1;
+  };
+  return fopencookie(nullptr, "w", io);
+}
+
 struct FinishCase {
   const char *name;
-  const char *path;  // where the output goes
-  bool flushedFirst; // a flush already failed, and stdio dropped its buffer
+  std::FILE *(*open)(); // the stream the output goes to
+  bool flushedFirst;    // a flush already failed, and stdio dropped its buffer
   int status;
   const char *said;
   friend void PrintTo(const FinishCase &c, std::ostream *os) { *os << c.name; }
@@ -86,25 +170,30 @@ class FinishOutput : public testing::TestWithParam<FinishCase> {};
 
 TEST_P(FinishOutput, StatusAndMessage) {
   const FinishCase &c = GetParam();
-  std::FILE *out = std::fopen(c.path, "w");
+  std::FILE *out = c.open();
   ASSERT_NE(out, nullptr);
   std::fputs("text\n", out);
   if (c.flushedFirst) {
     std::fflush(out);
   }
   int status = -1;
+  // finishOutput closes out.
   EXPECT_EQ(written([&](std::FILE *err) { status = console::finishOutput("prog", out, err); }),
             c.said);
   EXPECT_EQ(status, c.status);
-  std::fclose(out);
 }
 
+std::FILE *devNull() { return std::fopen("/dev/null", "w"); }
+std::FILE *devFull() { return std::fopen("/dev/full", "w"); }
+
 INSTANTIATE_TEST_SUITE_P(Streams, FinishOutput,
-                         testing::Values(FinishCase{"WritesSucceeded", "/dev/null", false, 0, ""},
-                                         FinishCase{"FlushFails", "/dev/full", false, 1,
+                         testing::Values(FinishCase{"WritesSucceeded", devNull, false, 0, ""},
+                                         FinishCase{"FlushFails", devFull, false, 1,
                                                     "prog: write error: No space left on device\n"},
-                                         FinishCase{"EarlierFailureAlreadyFlushed", "/dev/full",
-                                                    true, 1, "prog: write error\n"}),
+                                         FinishCase{"EarlierFailureAlreadyFlushed", devFull, true,
+                                                    1, "prog: write error\n"},
+                                         FinishCase{"CloseFails", closeFails, false, 1,
+                                                    "prog: write error: Input/output error\n"}),
                          CaseName());
 
 } // namespace

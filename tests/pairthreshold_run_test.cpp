@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdlib>
+#include <ctime>
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
@@ -72,14 +74,35 @@ std::vector<int> sequenceLine(const std::string &line) {
   return slots;
 }
 
-// Checks a whole run's output: two sequence lines, the prompt, then answer
-// (what a terminal echoes) and the result line, whose count fun confirms.
-void expectRun(const std::string &output, int x, const std::string &answer = "") {
+// Tells whether seeding the generator with one second of [from, to] and
+// filling A, then B, gives the printed sequences a and b.
+bool seededWithin(const std::vector<int> &a, const std::vector<int> &b, std::time_t from,
+                  std::time_t to) {
+  for (std::time_t second = from; second <= to; ++second) {
+    std::srand(static_cast<unsigned>(second)); // NOLINT(cert-msc32-c,cert-msc51-cpp)
+    std::vector<int> drawnA(pairthreshold::kSlots, 0);
+    std::vector<int> drawnB(pairthreshold::kSlots, 0);
+    pairthreshold::populateArr(drawnA.data(), pairthreshold::kSlots);
+    pairthreshold::populateArr(drawnB.data(), pairthreshold::kSlots);
+    if (drawnA == a && drawnB == b) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// Checks a whole run's output, the program started at or after second from
+// and ended by second to: two sequence lines drawn from the clock, the prompt,
+// then answer (what a terminal echoes) and the result line, whose count fun
+// confirms.
+void expectRun(const std::string &output, int x, std::time_t from, std::time_t to,
+               const std::string &answer = "") {
   const std::size_t first = output.find('\n');
   const std::size_t second = output.find('\n', first + 1);
   ASSERT_NE(second, std::string::npos) << output;
   const std::vector<int> a = sequenceLine(output.substr(0, first));
   const std::vector<int> b = sequenceLine(output.substr(first + 1, second - first - 1));
+  EXPECT_TRUE(seededWithin(a, b, from, to)) << "not drawn from the clock:\n" << output;
   EXPECT_EQ(output.substr(second + 1),
             kPrompt + answer + "RES: " + std::to_string(pairthreshold::fun(a, b, x)) + "\n");
 }
@@ -107,6 +130,7 @@ TEST_P(ThroughPipes, WholeRun) {
   char program[] = PAIRTHRESHOLD_PATH;
   char *argv[] = {program, nullptr};
   pid_t pid = 0;
+  const std::time_t started = std::time(nullptr);
   ASSERT_EQ(posix_spawn(&pid, program, &actions, nullptr, argv, environ), 0);
   posix_spawn_file_actions_destroy(&actions);
   close(toChild[0]);
@@ -123,7 +147,7 @@ TEST_P(ThroughPipes, WholeRun) {
   EXPECT_TRUE(readUntil(fromChild[0], output));
   close(fromChild[0]);
   EXPECT_EQ(exitStatus(pid), 0);
-  expectRun(output, c.x);
+  expectRun(output, c.x, started, std::time(nullptr));
 }
 
 INSTANTIATE_TEST_SUITE_P(Input, ThroughPipes,
@@ -136,6 +160,7 @@ INSTANTIATE_TEST_SUITE_P(Input, ThroughPipes,
 
 TEST(OnTerminal, PromptWaitsForTypedAnswer) {
   int terminal = -1;
+  const std::time_t started = std::time(nullptr);
   const pid_t pid = forkpty(&terminal, nullptr, nullptr, nullptr);
   ASSERT_GE(pid, 0);
   if (pid == 0) {
@@ -155,7 +180,7 @@ TEST(OnTerminal, PromptWaitsForTypedAnswer) {
       output.push_back(ch);
     }
   }
-  expectRun(output, 4, "4\n");
+  expectRun(output, 4, started, std::time(nullptr), "4\n");
 }
 
 } // namespace

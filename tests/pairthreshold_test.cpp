@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -68,20 +69,40 @@ TEST(PopulateArr, SecondSequenceContinuesTheStream) {
 
 // The test pins the platform generator itself, fixed seed and all.
 // NOLINTBEGIN(cert-msc30-c,cert-msc50-cpp,cert-msc32-c,cert-msc51-cpp)
-TEST(PopulateArr, PlatformDrawsFollowTheSeed) {
-  // What any C program seeding srand with 2024 and drawing the same way gets.
-  std::srand(2024);
-  std::vector<int> expected;
-  for (int v = std::rand() % 12 - 1; v > 0 && expected.size() < 8; v = std::rand() % 12 - 1) {
-    expected.push_back(v);
-  }
-  expected.push_back(kTerminator);
 
-  std::srand(2024);
-  std::vector<int> array(9, 0);
-  pairthreshold::populateArr(array.data(), 9);
-  array.resize(expected.size());
-  EXPECT_EQ(array, expected);
+// What a C program gets that draws from rand() as populateArr describes: the
+// run, the terminator and cleared slots, after consuming the draws it takes.
+std::vector<int> cSequence() {
+  std::vector<int> slots;
+  for (int v = std::rand() % 12 - 1; v > 0 && slots.size() < 8; v = std::rand() % 12 - 1) {
+    slots.push_back(v);
+  }
+  slots.push_back(kTerminator);
+  slots.resize(pairthreshold::kSlots, 0);
+  return slots;
+}
+
+// The first seed whose first sequence runs to all 8 values.
+unsigned fullRunSeed() {
+  for (unsigned seed = 1;; ++seed) {
+    std::srand(seed);
+    if (cSequence()[8] == kTerminator) {
+      return seed;
+    }
+  }
+}
+
+TEST(DrawSequences, FollowTheSeed) {
+  for (const unsigned seed : {fullRunSeed(), 1U, 2024U}) {
+    std::srand(seed);
+    const std::vector<int> expectedA = cSequence();
+    const std::vector<int> expectedB = cSequence();
+    int a[pairthreshold::kSlots] = {};
+    int b[pairthreshold::kSlots] = {};
+    pairthreshold::drawSequences(seed, a, b);
+    EXPECT_EQ(std::vector<int>(std::begin(a), std::end(a)), expectedA) << "seed " << seed;
+    EXPECT_EQ(std::vector<int>(std::begin(b), std::end(b)), expectedB) << "seed " << seed;
+  }
 }
 // NOLINTEND(cert-msc30-c,cert-msc50-cpp,cert-msc32-c,cert-msc51-cpp)
 
@@ -106,6 +127,8 @@ INSTANTIATE_TEST_SUITE_P(Sequences, Fun,
                              // 3 + 4 reaches 5, and the lone 5 equals it.
                              FunCase{"PairThenLone", {3, 5, -1}, {4, -1}, 5, 2},
                              FunCase{"LongerSecond", {4, -1}, {3, 5, 1, -1}, 5, 2},
+                             // Only the last of a's lone values reaches x.
+                             FunCase{"LaterLoneValue", {1, 1, 2, 9, -1}, {1, -1}, 5, 1},
                              FunCase{"BothEmpty", {-1}, {-1}, INT_MIN, 0},
                              FunCase{"XAtOneCountsAll", {1, 1, -1}, {1, 1, 1, 1, -1}, 1, 4},
                              FunCase{"XBelowOneCountsAll", {10, -1}, {2, 7, -1}, -100, 2},

@@ -37,6 +37,8 @@ INSTANTIATE_TEST_SUITE_P(
         CompareCase{"Signed", 1, 4, {-1, -2, INT_MIN, INT_MAX}, {-3, -5, INT_MAX, -1}, {3, 1}},
         // Counts restart on every row, so an all-equal row after others is 0, 0.
         CompareCase{"AllEqualRow", 2, 2, {3, -1, 7, 7}, {1, -2, 7, 7}, {2, 0, 0, 0}},
+        // Each row is a single column of its own: row 0 must not repeat.
+        CompareCase{"OneColumn", 3, 1, {1, 5, -2}, {2, 5, -3}, {0, 1, 0, 0, 1, 0}},
         CompareCase{"ZeroCols", 2, 0, {}, {}, {0, 0, 0, 0}},
         // No rows: the result keeps what it held.
         CompareCase{"ZeroRows", 0, 4, {1, 2, 3, 4}, {4, 3, 2, 1}, {-99, -99}}),

@@ -32,6 +32,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(SumProdCase{"ZeroMakesProductZero", 1, 4, {2, 0, 1, 6}, {9, 0}},
                     SumProdCase{"OddNegativesMakeProductNegative", 1, 4, {3, 1, -2, 1}, {3, -6}},
                     SumProdCase{"EmptyRow", 2, 0, {}, {0, 1, 0, 1}},
+                    SumProdCase{"OneColumn", 3, 1, {4, -5, 6}, {4, 4, -5, -5, 6, 6}},
                     // 32-bit two's complement: 2^16 * 2^16 = 2^32 wraps to 0, and sums
                     // past either end of the int range wrap around.
                     SumProdCase{"ProductWrapsToZero", 1, 4, {65536, 65536, 1, 1}, {131074, 0}},
