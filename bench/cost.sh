@@ -1,28 +1,44 @@
 #!/usr/bin/env bash
-# Counts the instructions of one whole run of each built program and of its
-# plain C reference (bench/<name>.c), under callgrind, and prints the ratio.
+# Counts, under callgrind, the instructions of one whole run of each built
+# program and of its plain C program (bench/<name>.c, built beside it by the
+# release preset), prints the table and fails when a program costs more than
+# its bar: the highest ratio of its count to the C program's that is allowed.
 # Usage: bench/cost.sh [build dir, default build/release]   (after building it)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-bin=${1:-$here/../build/release}/bin
+build=${1:-$here/../build/release}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# Prints the instruction count of one run of the given command, its standard
-# input taken from $input.
+declare -A bar=([rowcompare]=0.97 [rowsumprod]=0.97 [rowminmax]=0.97 [pairthreshold]=0.98)
+
+# Prints the instruction count of one run of the given program, its standard
+# input taken from $input; a program that reads the clock runs under a clock
+# fixed by the preloaded time() of fixedtime.c.
 count() {
-  valgrind --tool=callgrind --callgrind-out-file="$work/out" "$@" <"$input" >/dev/null 2>"$work/log"
+  local preload=
+  [ "$(basename "$1")" = pairthreshold ] && preload=$build/bench/libfixedtime.so
+  LD_PRELOAD=$preload valgrind --tool=callgrind --callgrind-out-file="$work/out" "$1" \
+    <"$input" >/dev/null 2>"$work/log"
   sed -n 's/^==[0-9]*== Collected : //p' "$work/log"
 }
 
-printf '%-14s %10s %10s %6s\n' program C C++ ratio
-for ref in "$here"/*.c; do
-  name=$(basename "$ref" .c)
-  [ -x "$bin/$name" ] || continue
-  gcc -O2 -o "$work/$name" "$ref"
+status=0
+printf '%-14s %10s %10s %6s %5s\n' program C C++ ratio bar
+for name in rowcompare rowsumprod rowminmax pairthreshold; do
+  for built in "$build/bin/$name" "$build/bench/$name"; do
+    [ -x "$built" ] || { echo "cost.sh: $built is missing: build the release preset" >&2; exit 2; }
+  done
   input=/dev/null
   [ -f "$here/$name.input" ] && input=$here/$name.input
-  c=$(count "$work/$name")
-  cxx=$(count "$bin/$name")
-  printf '%-14s %10s %10s %6s\n' "$name" "$c" "$cxx" "$(awk -v a="$cxx" -v b="$c" 'BEGIN { printf "%.3f", a / b }')"
+  c=$(count "$build/bench/$name")
+  cxx=$(count "$build/bin/$name")
+  ratio=$(awk -v a="$cxx" -v b="$c" 'BEGIN { printf "%.3f", a / b }')
+  verdict=
+  if awk -v r="$ratio" -v b="${bar[$name]}" 'BEGIN { exit !(r > b) }'; then
+    verdict="  over the bar"
+    status=1
+  fi
+  printf '%-14s %10s %10s %6s %5s%s\n' "$name" "$c" "$cxx" "$ratio" "${bar[$name]}" "$verdict"
 done
+exit "$status"

@@ -26,7 +26,8 @@ int main(void) {
   row(a, 9);
   row(b, 9);
   printf("Inserire il valore di x: ");
-  scanf("%d", &x);
+  if (scanf("%d", &x) != 1)
+    x = 0;
   for (; a[i] != -1 && b[j] != -1; ++i, ++j)
     n += a[i] + b[j] >= x;
   for (; a[i] != -1; ++i)
