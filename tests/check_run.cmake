@@ -23,8 +23,12 @@ endfunction()
 
 if(MODE STREQUAL "golden")
   set(actual_file "${CMAKE_CURRENT_BINARY_DIR}/${name}.actual")
-  execute_process(COMMAND "${PROGRAM}" INPUT_FILE "${INPUT}" OUTPUT_FILE "${actual_file}"
-                  ERROR_VARIABLE err RESULT_VARIABLE status)
+  execute_process(
+    COMMAND "${PROGRAM}"
+    INPUT_FILE "${INPUT}"
+    OUTPUT_FILE "${actual_file}"
+    ERROR_VARIABLE err
+    RESULT_VARIABLE status)
   expect("exit status" "${status}" 0)
   expect("standard error" "${err}" "")
   execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${actual_file}" "${EXPECTED}"
@@ -36,21 +40,29 @@ if(MODE STREQUAL "golden")
     message(FATAL_ERROR "${name}: standard output differs from ${EXPECTED}")
   endif()
 elseif(MODE STREQUAL "full")
-  execute_process(COMMAND "${PROGRAM}" INPUT_FILE "${INPUT}" OUTPUT_FILE /dev/full
-                  ERROR_VARIABLE err RESULT_VARIABLE status)
+  execute_process(
+    COMMAND "${PROGRAM}"
+    INPUT_FILE "${INPUT}"
+    OUTPUT_FILE /dev/full
+    ERROR_VARIABLE err
+    RESULT_VARIABLE status)
   expect("exit status" "${status}" 1)
   expect("standard error" "${err}" "${name}: write error: No space left on device\n")
 elseif(MODE STREQUAL "closed")
-  execute_process(COMMAND sh -c "exec \"$0\" <\"$1\" >&-" "${PROGRAM}" "${INPUT}"
-                  ERROR_VARIABLE err RESULT_VARIABLE status)
+  execute_process(
+    COMMAND sh -c "exec \"$0\" <\"$1\" >&-" "${PROGRAM}" "${INPUT}"
+    ERROR_VARIABLE err
+    RESULT_VARIABLE status)
   expect("exit status" "${status}" 1)
   expect("standard error" "${err}" "${name}: write error: Bad file descriptor\n")
   execute_process(COMMAND sh -c "exec \"$0\" <\"$1\" >&- 2>&-" "${PROGRAM}" "${INPUT}"
                   RESULT_VARIABLE status)
   expect("exit status with standard error closed too" "${status}" 1)
 elseif(MODE STREQUAL "linkage")
-  execute_process(COMMAND readelf --dynamic "${PROGRAM}" OUTPUT_VARIABLE dynamic
-                  RESULT_VARIABLE status)
+  execute_process(
+    COMMAND readelf --dynamic "${PROGRAM}"
+    OUTPUT_VARIABLE dynamic
+    RESULT_VARIABLE status)
   expect("readelf status" "${status}" 0)
   string(REGEX MATCHALL "Shared library: \\[[^]]*\\]" needed "${dynamic}")
   expect("shared libraries" "${needed}" "Shared library: [libc.so.6]")
