@@ -69,10 +69,10 @@ void printArr(const int *array, int count, std::FILE *out) {
 }
 
 void printValue(int value, std::FILE *out) {
-  Buffer buffer;
-  char *end = std::to_chars(std::begin(buffer), std::end(buffer), value).ptr;
+  char line[kWidest];
+  char *end = std::to_chars(std::begin(line), std::end(line), value).ptr;
   *end++ = '\n';
-  put(buffer, end, out);
+  std::fwrite(line, 1, static_cast<std::size_t>(end - line), out);
 }
 
 int finishOutput(const char *program, std::FILE *out, std::FILE *err) {
