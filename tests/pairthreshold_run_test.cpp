@@ -7,9 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
+#include <iterator>
 #include <poll.h>
 #include <pty.h>
 #include <spawn.h>
@@ -74,17 +74,16 @@ std::vector<int> sequenceLine(const std::string &line) {
   return slots;
 }
 
-// Tells whether seeding the generator with one second of [from, to] and
-// filling A, then B, gives the printed sequences a and b.
+// Tells whether the sequences that the seed of one second of [from, to] draws
+// are the printed sequences a and b.
 bool seededWithin(const std::vector<int> &a, const std::vector<int> &b, std::time_t from,
                   std::time_t to) {
   for (std::time_t second = from; second <= to; ++second) {
-    std::srand(static_cast<unsigned>(second)); // NOLINT(cert-msc32-c,cert-msc51-cpp)
-    std::vector<int> drawnA(pairthreshold::kSlots, 0);
-    std::vector<int> drawnB(pairthreshold::kSlots, 0);
-    pairthreshold::populateArr(drawnA.data(), pairthreshold::kSlots);
-    pairthreshold::populateArr(drawnB.data(), pairthreshold::kSlots);
-    if (drawnA == a && drawnB == b) {
+    int drawnA[pairthreshold::kSlots] = {};
+    int drawnB[pairthreshold::kSlots] = {};
+    pairthreshold::drawSequences(static_cast<unsigned>(second), drawnA, drawnB);
+    if (std::vector<int>(std::begin(drawnA), std::end(drawnA)) == a &&
+        std::vector<int>(std::begin(drawnB), std::end(drawnB)) == b) {
       return true;
     }
   }
