@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Counts, under callgrind, the instructions of one whole run of each built
 # program and of its plain C program (bench/<name>.c, built beside it by the
-# release preset), prints the table and fails when a program costs more than
+# bench preset), prints the table and fails when a program costs more than
 # its bar: the highest ratio of its count to the C program's that is allowed.
-# Usage: bench/cost.sh [build dir, default build/release]   (after building it)
+# It fails too, saying why, when a count cannot be taken.
+# Usage: bench/cost.sh [build dir, default build/bench]   (after building it)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-build=${1:-$here/../build/release}
+build=${1:-$here/../build/bench}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -14,25 +15,36 @@ declare -A bar=([rowcompare]=0.97 [rowsumprod]=0.97 [rowminmax]=0.97 [pairthresh
 
 # Prints the instruction count of one run of the given program, its standard
 # input taken from $input; a program that reads the clock runs under a clock
-# fixed by the preloaded time() of fixedtime.c.
+# fixed by the preloaded time() of fixedtime.c. Exits the script, with
+# valgrind's words, when valgrind fails or reports no count.
 count() {
-  local preload=
+  local preload= total
   [ "$(basename "$1")" = pairthreshold ] && preload=$build/bench/libfixedtime.so
-  LD_PRELOAD=$preload valgrind --tool=callgrind --callgrind-out-file="$work/out" "$1" \
-    <"$input" >/dev/null 2>"$work/log"
-  sed -n 's/^==[0-9]*== Collected : //p' "$work/log"
+  if ! LD_PRELOAD=$preload valgrind --tool=callgrind --callgrind-out-file="$work/out" "$1" \
+    <"$input" >/dev/null 2>"$work/log"; then
+    echo "cost.sh: valgrind failed on $1:" >&2
+    cat "$work/log" >&2
+    exit 2
+  fi
+  total=$(sed -n 's/^==[0-9]*== Collected : \([0-9][0-9]*\)$/\1/p' "$work/log")
+  if [ -z "$total" ]; then
+    echo "cost.sh: valgrind gave no instruction count for $1:" >&2
+    cat "$work/log" >&2
+    exit 2
+  fi
+  echo "$total"
 }
 
 status=0
 printf '%-14s %10s %10s %6s %5s\n' program C C++ ratio bar
 for name in rowcompare rowsumprod rowminmax pairthreshold; do
   for built in "$build/bin/$name" "$build/bench/$name"; do
-    [ -x "$built" ] || { echo "cost.sh: $built is missing: build the release preset" >&2; exit 2; }
+    [ -x "$built" ] || { echo "cost.sh: $built is missing: build the bench preset" >&2; exit 2; }
   done
   input=/dev/null
   [ -f "$here/$name.input" ] && input=$here/$name.input
-  c=$(count "$build/bench/$name")
-  cxx=$(count "$build/bin/$name")
+  c=$(count "$build/bench/$name") || exit
+  cxx=$(count "$build/bin/$name") || exit
   ratio=$(awk -v a="$cxx" -v b="$c" 'BEGIN { printf "%.3f", a / b }')
   verdict=
   if awk -v r="$ratio" -v b="${bar[$name]}" 'BEGIN { exit !(r > b) }'; then
