@@ -49,6 +49,9 @@ elseif(MODE STREQUAL "full")
   expect("exit status" "${status}" 1)
   expect("standard error" "${err}" "${name}: write error: No space left on device\n")
 elseif(MODE STREQUAL "closed")
+  # A preloaded library (libfaketime, say) may open a file at start-up, which
+  # then takes the free descriptor 1: the program must find it closed.
+  unset(ENV{LD_PRELOAD})
   execute_process(
     COMMAND sh -c "exec \"$0\" <\"$1\" >&-" "${PROGRAM}" "${INPUT}"
     ERROR_VARIABLE err
@@ -59,6 +62,9 @@ elseif(MODE STREQUAL "closed")
                   RESULT_VARIABLE status)
   expect("exit status with standard error closed too" "${status}" 1)
 elseif(MODE STREQUAL "linkage")
+  # readelf's words are translated: read them as the C locale gives them.
+  set(ENV{LC_ALL} C)
+  unset(ENV{LANGUAGE})
   execute_process(
     COMMAND readelf --dynamic "${PROGRAM}"
     OUTPUT_VARIABLE dynamic
