@@ -4,13 +4,15 @@
 #include <charconv>
 #include <cstring>
 #include <iterator>
+#include <limits>
 
 namespace console {
 
 namespace {
 
-// The longest decimal int, "-2147483648", with the space or line feed after it.
-constexpr std::size_t kWidest = sizeof "-2147483648";
+// The longest decimal int with the space or line feed after it: a sign, one
+// digit more than digits10 (2147483647 has 10 where digits10 is 9), the space.
+constexpr std::size_t kWidest = 1 + (std::numeric_limits<int>::digits10 + 1) + 1;
 
 // Text is gathered here and handed to the stream in one write per call of
 // printMatrix or printArr, or in pieces of this size when it is longer.

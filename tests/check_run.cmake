@@ -1,18 +1,22 @@
 # Runs one built program and checks the whole run. Called as
-#   cmake -DPROGRAM=<path> -DMODE=<mode> [-DEXPECTED=<file>] [-DINPUT=<file>] -P check_run.cmake
+#   cmake -DPROGRAM=<path> -DMODE=<mode> [-DEXPECTED=<file>] [-DINPUT=<file>]
+#         [-DEMULATOR=<command>] -P check_run.cmake
+# A cross-built program runs under EMULATOR, the command list before its path.
 # MODE golden:  standard output equals EXPECTED byte for byte, nothing on
 #               standard error, exit status 0.
 # MODE full:    standard output is /dev/full: exit status 1 and the one-line
 #               write error on standard error.
 # MODE closed:  standard output closed: exit status 1 and the write error;
 #               with standard error closed as well, still exit status 1.
-# MODE linkage: the program needs libc.so.6 and no other shared library.
+# MODE linkage: the program needs libc.so.6, and no shared library but it and
+#               the dynamic loader: no C++ runtime.
 cmake_minimum_required(VERSION 3.25)
 
 get_filename_component(name "${PROGRAM}" NAME)
 if(NOT DEFINED INPUT)
   set(INPUT /dev/null)
 endif()
+set(run ${EMULATOR} "${PROGRAM}")
 
 # Fails the test when actual differs from expected, naming what.
 function(expect what actual expected)
@@ -24,7 +28,7 @@ endfunction()
 if(MODE STREQUAL "golden")
   set(actual_file "${CMAKE_CURRENT_BINARY_DIR}/${name}.actual")
   execute_process(
-    COMMAND "${PROGRAM}"
+    COMMAND ${run}
     INPUT_FILE "${INPUT}"
     OUTPUT_FILE "${actual_file}"
     ERROR_VARIABLE err
@@ -41,7 +45,7 @@ if(MODE STREQUAL "golden")
   endif()
 elseif(MODE STREQUAL "full")
   execute_process(
-    COMMAND "${PROGRAM}"
+    COMMAND ${run}
     INPUT_FILE "${INPUT}"
     OUTPUT_FILE /dev/full
     ERROR_VARIABLE err
@@ -53,12 +57,12 @@ elseif(MODE STREQUAL "closed")
   # then takes the free descriptor 1: the program must find it closed.
   unset(ENV{LD_PRELOAD})
   execute_process(
-    COMMAND sh -c "exec \"$0\" <\"$1\" >&-" "${PROGRAM}" "${INPUT}"
+    COMMAND sh -c "exec \"$@\" <\"$0\" >&-" "${INPUT}" ${run}
     ERROR_VARIABLE err
     RESULT_VARIABLE status)
   expect("exit status" "${status}" 1)
   expect("standard error" "${err}" "${name}: write error: Bad file descriptor\n")
-  execute_process(COMMAND sh -c "exec \"$0\" <\"$1\" >&- 2>&-" "${PROGRAM}" "${INPUT}"
+  execute_process(COMMAND sh -c "exec \"$@\" <\"$0\" >&- 2>&-" "${INPUT}" ${run}
                   RESULT_VARIABLE status)
   expect("exit status with standard error closed too" "${status}" 1)
 elseif(MODE STREQUAL "linkage")
@@ -71,7 +75,15 @@ elseif(MODE STREQUAL "linkage")
     RESULT_VARIABLE status)
   expect("readelf status" "${status}" 0)
   string(REGEX MATCHALL "Shared library: \\[[^]]*\\]" needed "${dynamic}")
-  expect("shared libraries" "${needed}" "Shared library: [libc.so.6]")
+  list(TRANSFORM needed REPLACE "^Shared library: \\[(.*)\\]$" "\\1")
+  if(NOT "libc.so.6" IN_LIST needed)
+    message(FATAL_ERROR "${name}: does not need libc.so.6; needs [${needed}]")
+  endif()
+  # The loader is ld-linux-<arch>.so.N, ld64.so.N or ld.so.N. Some targets take
+  # the stack protector's guard from it.
+  set(others ${needed})
+  list(FILTER others EXCLUDE REGEX "^(libc\\.so\\.6|(ld-linux[-a-z0-9_]*|ld64|ld)\\.so\\.[0-9]+)$")
+  expect("libraries besides libc and the dynamic loader" "${others}" "")
 else()
   message(FATAL_ERROR "unknown MODE '${MODE}'")
 endif()

@@ -23,6 +23,9 @@ namespace {
 
 constexpr const char *kPrompt = "Inserire il valore di x: ";
 
+// The program, after the emulator that a cross build runs it under.
+const char *const kCommand[] = {PAIRTHRESHOLD_COMMAND, nullptr};
+
 // Reads fd into got until it holds needle (or, with an empty needle, until end
 // of input). Returns false if that takes more than ten seconds.
 bool readUntil(int fd, std::string &got, const std::string &needle = "") {
@@ -126,11 +129,11 @@ TEST_P(ThroughPipes, WholeRun) {
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, toChild[0], 0);
   posix_spawn_file_actions_adddup2(&actions, fromChild[1], 1);
-  char program[] = PAIRTHRESHOLD_PATH;
-  char *argv[] = {program, nullptr};
   pid_t pid = 0;
   const std::time_t started = std::time(nullptr);
-  ASSERT_EQ(posix_spawn(&pid, program, &actions, nullptr, argv, environ), 0);
+  ASSERT_EQ(
+      posix_spawnp(&pid, kCommand[0], &actions, nullptr, const_cast<char **>(kCommand), environ),
+      0);
   posix_spawn_file_actions_destroy(&actions);
   close(toChild[0]);
   close(fromChild[1]);
@@ -163,7 +166,7 @@ TEST(OnTerminal, PromptWaitsForTypedAnswer) {
   const pid_t pid = forkpty(&terminal, nullptr, nullptr, nullptr);
   ASSERT_GE(pid, 0);
   if (pid == 0) {
-    execl(PAIRTHRESHOLD_PATH, PAIRTHRESHOLD_PATH, static_cast<char *>(nullptr));
+    execvp(kCommand[0], const_cast<char **>(kCommand));
     _exit(127);
   }
   std::string screen;

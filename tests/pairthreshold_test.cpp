@@ -15,10 +15,19 @@ namespace {
 
 using pairthreshold::kTerminator;
 
-// Draws handed out in order by scriptedDraw; running past the end fails.
+// Draws handed out in order by scriptedDraw. Running past the end fails the
+// test and draws 0, which ends any run: nothing may be thrown through
+// populateArr, which is built without exceptions.
 std::vector<int> script;
 std::size_t drawn = 0;
-int scriptedDraw() { return script.at(drawn++); }
+int scriptedDraw() {
+  if (drawn >= script.size()) {
+    ADD_FAILURE() << "draw " << drawn + 1 << " is past the script's " << script.size();
+    ++drawn;
+    return 0;
+  }
+  return script[drawn++];
+}
 
 struct PopulateCase {
   const char *name;
