@@ -40,7 +40,8 @@ char *makeRoom(Buffer &buffer, char *end, std::size_t size, std::FILE *out) {
 char *appendRow(Buffer &buffer, char *end, const int *array, int count, std::FILE *out) {
   for (int i = 0; i < count; ++i) {
     end = makeRoom(buffer, end, kWidest, out);
-    end = std::to_chars(end, std::end(buffer), array[i]).ptr;
+    // The number's limit leaves room for the space after it.
+    end = std::to_chars(end, end + kWidest - 1, array[i]).ptr;
     *end++ = ' ';
   }
   end = makeRoom(buffer, end, 1, out);
@@ -72,7 +73,7 @@ void printArr(const int *array, int count, std::FILE *out) {
 
 void printValue(int value, std::FILE *out) {
   char line[kWidest];
-  char *end = std::to_chars(std::begin(line), std::end(line), value).ptr;
+  char *end = std::to_chars(std::begin(line), std::end(line) - 1, value).ptr;
   *end++ = '\n';
   std::fwrite(line, 1, static_cast<std::size_t>(end - line), out);
 }

@@ -16,11 +16,11 @@ void populateArr(int *array, int size, DrawFn draw) {
     return;
   }
   int i = 0;
-  int value = draw() % 12 - 1;
+  int value = (draw() % 12) - 1;
   while (i < size - 1 && value > 0) {
     array[i] = value;
     ++i;
-    value = draw() % 12 - 1;
+    value = (draw() % 12) - 1;
   }
   array[i] = kTerminator;
 }
@@ -74,7 +74,7 @@ int readThreshold(std::FILE *in) {
   constexpr std::int64_t kSaturated = std::int64_t{INT_MAX} + 1;
   std::int64_t magnitude = 0;
   for (; isDigit(c); c = std::getc(in)) {
-    magnitude = std::min(magnitude * 10 + (c - '0'), kSaturated);
+    magnitude = std::min((magnitude * 10) + (c - '0'), kSaturated);
   }
   if (c != EOF) {
     std::ungetc(c, in);

@@ -1,5 +1,7 @@
 #include "rowminmax.hpp"
 
+#include <algorithm>
+
 namespace rowminmax {
 
 void findMinMaxForRow(int rows, int cols, const int *matrix, int *minima, int *maxima) {
@@ -10,13 +12,8 @@ void findMinMaxForRow(int rows, int cols, const int *matrix, int *minima, int *m
     int minimum = matrix[0];
     int maximum = matrix[0];
     for (int j = 0; j < cols; ++j) {
-      const int element = matrix[j];
-      if (element < minimum) {
-        minimum = element;
-      }
-      if (element > maximum) {
-        maximum = element;
-      }
+      minimum = std::min(minimum, matrix[j]);
+      maximum = std::max(maximum, matrix[j]);
     }
     minima[i] = minimum;
     maxima[i] = maximum;

@@ -7,18 +7,27 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
 
-// Returns everything written to a stream by one call of print.
+// Returns everything written to a stream by one call of print. The stream
+// writes to memory, so no file system has to be writable.
 template <typename Print> std::string written(Print print) {
-  std::FILE *file = std::tmpfile();
+  char *data = nullptr;
+  std::size_t size = 0;
+  std::FILE *file = open_memstream(&data, &size);
+  if (file == nullptr) {
+    ADD_FAILURE() << "open_memstream: " << std::strerror(errno);
+    return {};
+  }
   print(file);
-  std::rewind(file);
-  std::string bytes = readRest(file);
   std::fclose(file);
+  std::string bytes(data, size);
+  std::free(data); // open_memstream allocated it
   return bytes;
 }
 

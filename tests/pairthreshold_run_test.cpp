@@ -30,7 +30,7 @@ const char *const kCommand[] = {PAIRTHRESHOLD_COMMAND, nullptr};
 // of input). Returns false if that takes more than ten seconds.
 bool readUntil(int fd, std::string &got, const std::string &needle = "") {
   while (needle.empty() || got.find(needle) == std::string::npos) {
-    pollfd ready{fd, POLLIN, 0};
+    pollfd ready{.fd = fd, .events = POLLIN, .revents = 0};
     if (poll(&ready, 1, 10'000) != 1) {
       return false;
     }
