@@ -2,6 +2,7 @@
 // pseudo-terminal, checked against the computing functions.
 #include "pairthreshold.hpp"
 
+#include "pairthreshold_command.hpp" // kCommand: the emulator, if any, then the program
 #include "support.hpp"
 
 #include <gtest/gtest.h>
@@ -22,9 +23,6 @@
 namespace {
 
 constexpr const char *kPrompt = "Inserire il valore di x: ";
-
-// The program, after the emulator that a cross build runs it under.
-const char *const kCommand[] = {PAIRTHRESHOLD_COMMAND, nullptr};
 
 // Reads fd into got until it holds needle (or, with an empty needle, until end
 // of input). Returns false if that takes more than ten seconds.
