@@ -11,15 +11,11 @@ job_source() {
   say "source package ${dsc##*/}"
 }
 
-job_build() {
-  sbuild_in build "$host-buildd-amd64" --source --source-only-changes
-  grep -q '^100% tests passed' "$deb"/build/*.build
-}
+job_build() { sbuild_in build "$host-buildd-amd64" --source --source-only-changes; }
 
 job_build_binnmu() {
   sbuild_in binnmu "$host-buildd-amd64" --binNMU=1 --maintainer="$(sed -n 's/^Maintainer: //p' debian/control)" \
     --make-binNMU="Rebuild to check that a binNMU builds."
-  grep -q '^100% tests passed' "$deb"/binnmu/*.build
 }
 
 job_build_twice() {
@@ -40,7 +36,6 @@ job_build_twice() {
 job_build_i386() {
   if i386_native; then
     sbuild_in i386 "$host-buildd-i386" --arch=i386
-    grep -q '^100% tests passed' "$deb"/i386/*.build
     say "i386: built and tested in an i386 chroot"
   else
     sbuild_in i386 "$host-buildd-amd64" --host=i386 --profiles=cross,nocheck
@@ -51,20 +46,13 @@ job_build_i386() {
 
 job_crossbuild_arm64() { sbuild_in arm64 "$host-buildd-amd64" --host=arm64 --profiles=cross,nocheck; }
 
-job_build_trixie() {
-  sbuild_in trixie trixie-buildd-amd64
-  grep -q '^100% tests passed' "$deb"/trixie/*.build
-}
-
-job_build_unstable() {
-  sbuild_in unstable unstable-buildd-amd64
-  grep -q '^100% tests passed' "$deb"/unstable/*.build
-}
+job_build_trixie() { sbuild_in trixie trixie-buildd-amd64; }
+job_build_unstable() { sbuild_in unstable unstable-buildd-amd64; }
 
 # The lintian of the release the changelog names, on every .changes so far.
 job_lintian() {
-  in_release unstable 'cd /deb && lintian --version &&
-    lintian --pedantic -E -I --fail-on error,warning,info,pedantic,experimental */*.changes'
+  in_release unstable 'cd /deb && runuser -u nobody -- env HOME=/tmp sh -c "lintian --version &&
+    lintian --pedantic -E -I --fail-on error,warning,info,pedantic,experimental */*.changes"'
   say "unstable's lintian: no tag on $(find "$deb" -name '*.changes' | wc -l) .changes"
 }
 
@@ -83,6 +71,7 @@ job_hardening() {
   dpkg-deb --extract "$deb/build/intarrays_${version}_$arch.deb" "$ci/root"
   # Debian 12's start files carry no control-flow protection, so it is not asked.
   hardening-check --nocfprotection "${programs[@]/#/$ci/root/usr/bin/}"
+  say "hardening-check: every program hardened"
 }
 
 job_piuparts() {
@@ -99,7 +88,8 @@ job_piuparts() {
 job_autopkgtest() {
   wait_chroot "$host-minbase-amd64"
   autopkgtest --apt-upgrade "$deb/build/intarrays_${version}_$arch.deb" "$dsc" \
-    -- unshare --tarball "$chroots/$host-minbase-amd64.tar.gz"
+    -- unshare --tarball "$chroots/$host-minbase-amd64.tar.gz" | tee "$ci/autopkgtest.out"
+  sed -n '/@@@@ summary/,$ { s/^/ci: /; p; }' "$ci/autopkgtest.out"
 }
 
 job_reprotest() {
@@ -107,4 +97,5 @@ job_reprotest() {
   # need privileges or a FUSE file system that a CI machine may lack.
   mkdir -p "$ci/reprotest"
   (cd "$ci/reprotest" && reprotest --vary=-user_group,-domain_host,-fileordering "$dsc" -- null)
+  say "reprotest: the same bytes"
 }
