@@ -36,7 +36,7 @@ install_missing "${packages[@]}"
 if [ "$(id -u)" -eq 0 ]; then
   for file in /etc/subuid /etc/subgid; do
     touch "$file"
-    grep -q "^$user:" "$file" 2>/dev/null ||
+    grep -q "^$user:" "$file" ||
       awk -F: -v u="$user" '$2 + $3 > end { end = $2 + $3 }
         END { print u ":" (end > 100000 ? end : 100000) ":65536" }' "$file" >>"$file"
   done
@@ -45,9 +45,11 @@ elif ! grep -q "^$(id -un):" /etc/subuid; then
 fi
 "${as_user[@]}" unshare --user --map-root-user true ||
   die "the kernel lets $user make no user namespace, which the chroots need"
+
 # The chroots come from the machine's mirror, named in deb822 form.
 sources "$host" | grep -q '^URIs:' ||
   die "no deb822 stanza signed by debian-archive-keyring in /etc/apt/sources.list.d"
+
 # When CI runs as root, the ordinary user works in the tree.
 if [ "$(id -u)" -eq 0 ] && ! runuser -u "$user" -- test -r "$root/CMakeLists.txt"; then
   copy=/var/tmp/intarrays-ci
