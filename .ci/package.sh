@@ -88,7 +88,7 @@ job_piuparts() {
 job_autopkgtest() {
   wait_chroot "$host-minbase-amd64"
   autopkgtest --apt-upgrade "$deb/build/intarrays_${version}_$arch.deb" "$dsc" \
-    -- unshare --tarball "$chroots/$host-minbase-amd64.tar.gz" | tee "$ci/autopkgtest.out"
+    -- unshare --tarball "$chroots/$host-minbase-amd64.tar.gz" 2>&1 | tee "$ci/autopkgtest.out"
   sed -n '/@@@@ summary/,$ { s/^/ci: /; p; }' "$ci/autopkgtest.out"
 }
 
