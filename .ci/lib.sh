@@ -1,7 +1,7 @@
-# Helpers of the CI jobs, sourced by .ci/run. Everything a run makes, logs
-# included, is under build/ci/, and stays there after the run.
+# Helpers of the CI jobs, sourced by .ci/run. Everything a run makes is under
+# build/ci/ and stays there after the run, logs included, but the chroots.
 ci=$root/build/ci
-chroots=$ci/chroots # one tarball per chroot, NAME.tar, made once per run
+chroots=$ci/chroots # one tarball per chroot, made once per run, removed after it
 deb=$ci/deb         # the source package and what each package job makes
 programs=(rowcompare rowsumprod rowminmax pairthreshold)
 host=$(. /etc/os-release && echo "$VERSION_CODENAME") # Debian 12 here
@@ -54,7 +54,9 @@ add() {
 }
 
 # The package's version as file names carry it, without an epoch, and its .dsc.
-version=$(cd "$root" && dpkg-parsechangelog -S Version 2>/dev/null || true) # before the packages step
+# Empty until the packages step has installed dpkg-dev; the jobs, which run
+# after it, read it anew.
+version=$(cd "$root" && dpkg-parsechangelog -S Version 2>/dev/null || true)
 version=${version#*:}
 dsc=$deb/src/intarrays_$version.dsc
 arch=$(dpkg --print-architecture)
