@@ -1,72 +1,46 @@
-# The chroots of the CI jobs, sourced by .ci/run: each made once per run from
-# the machine's mirror by mmdebstrap in a user namespace, and each job starts
-# from a fresh copy of one.
+# The chroots of the CI jobs, sourced by .ci/lib.sh: each made once a run by
+# mmdebstrap in a user namespace, from its release's own suites (the release,
+# and its updates for a stable one) on the machine's mirror.
 
-# Writes the apt sources of RELEASE: the machine's Debian stanzas, signed by
-# debian-archive-keyring, with their suites moved from the machine's release.
-sources() {
-  awk -v from="$host" -v to="$1" 'BEGIN { RS = ""; ORS = "\n\n" }
-    /debian-archive-keyring/ {
-      if (to == "unstable") { if (/-security/) next; gsub(from "-updates", "") }
-      gsub(from, to); print }' /etc/apt/sources.list.d/*.sources
-}
-
-# Makes the chroot NAME, RELEASE-KIND, from the machine's mirror: KIND is
-# buildd-ARCH or minbase-ARCH, or tools, which holds what the jobs of RELEASE
-# build and test with. Writes NAME.tar (NAME.tar.gz for minbase, as piuparts
-# takes it), NAME.log, and NAME.ok once made.
-make_chroot() {
-  local release=${1%%-*} kind=${1#*-} opts=() arch packages out=$chroots/$1.tar
-  case $kind in
-    tools)
-      packages=(g++ cmake ninja-build binutils dpkg-dev groff-base libgtest-dev qemu-user)
-      [ "$release" != unstable ] || packages+=(clang lintian)
-      for arch in ${cross[$release]}; do
-        packages+=("$(cross_compiler "$arch")" "libgtest-dev:$arch")
-      done
-      opts=(--variant=apt --skip=output/dev "--include=${packages[*]}"
-        "--architectures=amd64,${cross[$release]// /,}") ;;
-    minbase-*) opts=(--variant=minbase --architectures="${kind#*-}") && out+=.gz ;;
-    *) opts=(--variant="${kind%-*}" --architectures="${kind#*-}") ;;
-  esac
-  sources "$release" >"$chroots/$1.sources"
-  mmdebstrap --mode=unshare --quiet "${opts[@]}" --aptopt='Acquire::Check-Valid-Until "false"' \
-    "$release" "$out" "$chroots/$1.sources" >"$chroots/$1.log" 2>&1 &&
-    touch "$chroots/$1.ok"
-}
-
-# Makes the chroots named, one after another, then notes that it is done.
-make_chroots() {
-  local name
-  for name in "$@"; do make_chroot "$name" || true; done
-  touch "$chroots/maker.done"
-}
-
-# Waits for the chroot NAME, which the run makes in the background.
-wait_chroot() {
-  until [ -e "$chroots/$1.ok" ]; do
-    [ ! -e "$chroots/maker.done" ] || { cat "$chroots/$1.log" >&2; die "no chroot $1"; }
-    sleep 2
+# Makes the chroot NAME: RELEASE-buildd-ARCH.tar or RELEASE-minbase-ARCH.tar.gz,
+# a tarball that each job unpacks afresh, or RELEASE-tools, a folder holding
+# PACKAGES, which in_release enters read-only: run_chroot NAME [PACKAGES...].
+run_chroot() {
+  local name=$1 release=${1%%-*} kind opts suite sources=()
+  kind=${name#*-} && kind=${kind%%.*}
+  shift
+  for suite in "$release" "$release-updates"; do
+    [ "$suite" = unstable-updates ] || sources+=("deb $mirror $suite main")
   done
+  if [ "$kind" = tools ]; then
+    # The foreign architectures are those of the packages that name one.
+    opts=(--variant=apt "--include=$*" "--architectures=$arch$(printf '%s\n' "$@" |
+      sed -n 's/.*:/,/p' | sort -u | tr -d '\n')" --dpkgopt='path-exclude=/usr/share/doc/*'
+      --dpkgopt='path-exclude=/usr/share/man/*' --dpkgopt='path-exclude=/usr/share/locale/*')
+  else
+    # man-db would index the manual pages after each install; no build reads them.
+    opts=(--variant="${kind%-*}" --architectures="${kind#*-}" --customize-hook='echo
+      "man-db man-db/auto-update boolean false" | chroot "$1" debconf-set-selections')
+  fi
+  mmdebstrap --mode=unshare --aptopt='Acquire::Retries "3"' \
+    --aptopt='Acquire::Check-Valid-Until "false"' "${opts[@]}" "$release" "$chroots/$name" \
+    "${sources[@]}"
 }
 
-# Runs the shell command CMD in a fresh copy of the tools chroot of RELEASE,
-# in a copy of the tested tree, /deb/src/intarrays; /deb holds a copy of what
-# the package jobs have made so far: in_release RELEASE CMD.
-in_release() {
-  wait_chroot "$1-tools"
-  mmdebstrap --mode=unshare --quiet --variant=custom --skip=update,cleanup \
-    --setup-hook="tar-in $chroots/$1-tools.tar /" --setup-hook='mkdir -p "$1/dev"' \
-    --customize-hook="copy-in $deb /" \
-    --customize-hook="chroot \"\$1\" sh -ec 'cd /deb/src/intarrays && $2'" "$1" /dev/null
+# Says which of the mirror's indexes apt, whose output is on standard input,
+# failed to download, by suite and architecture.
+failed_indexes() {
+  sed -n 's,.*Failed to fetch [^ ]*/dists/\([^/ ]*\)/[^ ]*binary-\([^/ ]*\)/.*,\1 \2,p' | sort -u |
+    while read -r suite a; do say "the mirror's $suite index for $a failed to download; is it mid-sync?"; done
 }
 
-# Makes the chroots of the run, one after another in the background while
-# jobs run, in a process group of its own, $maker, that the end of the run stops.
-start_chroots() {
-  maker=
-  [ ${#chroot_list[@]} -gt 0 ] || return 0
-  mapfile -t chroot_list < <(printf '%s\n' "${chroot_list[@]}" | awk '!seen[$0]++')
-  setsid "${as_user[@]}" bash .ci/run --do make_chroots "${chroot_list[@]}" &
-  maker=$!
+# Removes the chroots. The files of a tools folder belong to the user's
+# subordinate ids, so it is emptied from inside a user namespace first.
+remove_chroots() {
+  local dir
+  [ -n "$chroots" ] || return 0
+  for dir in "$chroots"/*-tools; do
+    [ ! -d "$dir" ] || mmdebstrap --unshare-helper rm -rf "$dir" 2>/dev/null || true
+  done
+  rm -rf "$chroots"
 }

@@ -1,20 +1,20 @@
-# Helpers of the CI jobs, sourced by .ci/run. Everything a run makes is under
-# build/ci/ and stays there after the run, logs included, but the chroots.
-ci=$root/build/ci
-chroots=$ci/chroots # one tarball per chroot, made once per run, removed after it
-deb=$ci/deb         # the source package and what each package job makes
+# Helpers of CI, sourced by .ci/run, by the recipes of .ci/jobs.mk and by each
+# job. The jobs work in $work: the tree itself, or a private copy of it when
+# CI runs as root. The logs and the products of the jobs stay in the tree's
+# build/ci; the rest of what the jobs make is in $ci, but the chroots, which
+# are in $chroots.
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+logs=$top/build/ci
+work=${work:-$top}
+ci=$work/build/ci
+chroots=${chroots:-}
+deb=$ci/deb # the source package, and what each package job makes
 programs=(rowcompare rowsumprod rowminmax pairthreshold)
-host=$(. /etc/os-release && echo "$VERSION_CODENAME") # Debian 12 here
-# Debian's release architectures besides amd64 that each release's compilers
-# build for: the machine's own, and the ones that only a newer release has.
-declare -A cross=([$host]="arm64 armel armhf i386 mips64el mipsel ppc64el s390x"
-  [trixie]=riscv64 [unstable]=loong64)
-# When CI runs as root, the jobs that need no root run as this user, made by
-# the sbuild package and given subordinate ids by the packages step.
-user=${CI_USER:-sbuild}
+# When CI runs as root, the jobs run as this user, which the packages step makes.
+user=${CI_USER:-intarrays-ci}
 
 say() { printf 'ci: %s\n' "$*"; }
-die() { say "$*" >&2; exit 1; }
+die() { say "$*" >&2 && exit 1; }
 
 # The words that run a command as the ordinary user: none if the caller is one.
 as_user=()
@@ -26,56 +26,77 @@ as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else say "asking sudo: $why" && sudo "$@"; fi
 }
 
-# The Debian cross compiler of a Debian architecture.
-cross_compiler() { echo "g++-$(dpkg-architecture -a"$1" -qDEB_HOST_GNU_TYPE 2>/dev/null)"; }
-
-# Whether the i386 package is built in an i386 chroot: where the kernel runs
-# i386 programs, unless CI_I386=cross asks for the path of a kernel that does
-# not: a cross-build, with the suite under qemu-user in the job cross-i386.
-i386_native() {
-  case ${CI_I386:-} in
-    native) true ;;
-    cross) false ;;
-    *) arch-test -n i386 >/dev/null 2>&1 ;;
-  esac
-}
-
-# Adds job NAME to the run, after the jobs it needs; notes the chroots.
-selected=() chroot_list=()
-declare -A added
-add() {
-  local need
-  [ -z "${added[$1]:-}" ] || return 0
-  added[$1]=1
-  for need in ${needs[$1]}; do
-    if [[ $need == @* ]]; then chroot_list+=("${need#@}"); else add "$need"; fi
-  done
-  selected+=("$1")
-}
-
 # The package's version as file names carry it, without an epoch, and its .dsc.
-# Empty until the packages step has installed dpkg-dev; the jobs, which run
-# after it, read it anew.
-version=$(cd "$root" && dpkg-parsechangelog -S Version 2>/dev/null || true)
+version=${version:-$(dpkg-parsechangelog -l "$top/debian/changelog" -S Version 2>/dev/null || true)}
 version=${version#*:}
 dsc=$deb/src/intarrays_$version.dsc
 arch=$(dpkg --print-architecture)
 
-# Builds the source package with sbuild in a fresh copy of the chroot CHROOT,
-# into $deb/NAME: sbuild_in NAME CHROOT [sbuild options]. Fails unless every
-# test passed, when the options name no nocheck profile. Prints the test
-# summary and status of the build log NAME/*.build.
-sbuild_in() {
-  local name=$1 chroot=$2
-  shift 2
-  wait_chroot "$chroot"
-  rm -rf "${deb:?}/$name"
-  mkdir "$deb/$name"
-  (cd "$deb/$name" && sbuild --chroot-mode=unshare --chroot="$chroots/$chroot.tar" \
-    --dist="$(cd "$root" && dpkg-parsechangelog -S Distribution)" --no-run-lintian \
-    --no-run-piuparts --no-run-autopkgtest "$@" "$dsc") >"$deb/$name.out" 2>&1 ||
-    { tail -n 40 "$deb/$name.out"; die "sbuild failed; its output: $deb/$name.out"; }
-  find "$deb/$name" -name '*.build' -type l -delete # a second name for the log
-  grep -hE '^[0-9]+% tests passed|^Status: ' "$deb/$name"/*.build
-  [[ "$*" == *nocheck* ]] || grep -q '^100% tests passed' "$deb/$name"/*.build
+# Runs step KIND NAME ARGS... for make: the job NAME, with its release as ARGS
+# (KIND job), or the making of the chroot NAME, with its packages as ARGS
+# (KIND chroot). It runs as the ordinary user in $work, but piuparts as root;
+# its whole output is build/ci/NAME.log. Says when it starts and ends, shows
+# the end of the log when it fails, and notes in build/ci/times when it
+# started, counted from the start of the run, how long it took, and the
+# processor time it used.
+step() {
+  local kind=$1 name=$2 log=$logs/${2%%.tar*}.log start=$SECONDS status=0 cpu user sys TIMEFORMAT='%0U %0S'
+  local at=$(($(date +%s) - ci_start))
+  local run=("${as_user[@]}" bash -euo pipefail -c 'cd "$work"; . .ci/lib.sh; "$@"' -)
+  [ "$name" != piuparts ] || run=(bash -euo pipefail -c '. "$0/.ci/lib.sh"; cd "$work"; "$@"' "$top")
+  say "$name: started"
+  cpu=$({ time "${run[@]}" "run_$kind" "${@:2}" >"$log" 2>&1 </dev/null; } 2>&1) || status=$?
+  read -r user sys <<<"${cpu##*$'\n'}"
+  printf '%5d s %5d s %5d s  %s\n' "$at" $((SECONDS - start)) $((user + sys)) "$name" >>"$logs/times"
+  if [ "$status" -ne 0 ]; then
+    tail -n 30 "$log" | sed "s/^/  $name| /"
+    die "$name failed after $((SECONDS - start)) s; its whole log is $log"
+  fi
+  sed -n -E "s/^(ci: )?([0-9]+% tests passed.*)/  $name: \2/p; s/^ci: /  $name: /p" "$log"
+  say "$name: passed in $((SECONDS - start)) s"
+  [ "$kind" = chroot ] || touch "$logs/$name.ok"
 }
+
+# Runs the body of the job NAME of RELEASE: run_job NAME [RELEASE]. The body
+# of NAME, or of NAME less -RELEASE, is job_NAME; that of cross-ARCH, job_cross.
+run_job() {
+  job=$1 release=${2:-}
+  local body=${1%-"$release"}
+  if [[ $body == cross-* ]]; then job_cross "${body#cross-}"; else "job_${body//-/_}"; fi
+}
+
+# The tested tree as a tar stream of a folder intarrays: the tracked files and
+# the new ones, as they stand in the work tree.
+tree() {
+  git -C "$work" ls-files -z -co --exclude-standard |
+    tar -C "$work" --null -T - --ignore-failed-read --transform 's,^,intarrays/,' -c
+}
+
+# Runs the shell command CMD for the job: in the tree itself with the
+# machine's packages if the job has no release, else in a fresh copy of the
+# tree with its release's (in_release).
+with_release() {
+  if [ -z "$release" ]; then sh -ec "$1"; else tree | in_release "$release" "cd intarrays && $1"; fi
+}
+
+# Runs the shell command CMD with the packages of RELEASE, as an ordinary
+# user, in a fresh folder where the tar stream on standard input is unpacked:
+# on the machine if it runs RELEASE, else in RELEASE's tools chroot, entered
+# read-only with a /tmp of its own: in_release RELEASE CMD.
+in_release() {
+  if [ "$1" = "$host" ]; then
+    rm -rf "${ci:?}/tree/$job" && mkdir -p "$ci/tree/$job" && tar -x -C "$ci/tree/$job"
+    (cd "$ci/tree/$job" && sh -ec "$2")
+  else
+    mmdebstrap --unshare-helper sh -ec 'r=$1
+      mount --bind "$r" "$r" && mount -o remount,bind,ro "$r"
+      mount -t proc proc "$r/proc" && mount -t tmpfs -o mode=1777 tmp "$r/tmp"
+      mount -t tmpfs -o mode=755 dev "$r/dev" && mkdir "$r/dev/pts"
+      for f in null zero full random urandom tty; do : >"$r/dev/$f" && mount --bind "/dev/$f" "$r/dev/$f"; done
+      mount -t devpts -o newinstance,ptmxmode=0666 devpts "$r/dev/pts" && ln -s pts/ptmx "$r/dev/ptmx"
+      exec chroot "$r" setpriv --reuid=nobody --regid=nogroup --clear-groups env -i \
+        PATH=/usr/bin:/bin HOME=/tmp sh -ec "cd /tmp && tar -x && $2"' - "$chroots/$1-tools" "$2"
+  fi
+}
+
+for part in chroots upstream package; do . "$top/.ci/$part.sh"; done

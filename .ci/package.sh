@@ -1,20 +1,36 @@
-# The jobs of the Debian package, sourced by .ci/run: job_NAME is the body of
-# the job NAME. Each build starts from a fresh copy of a chroot made from the
-# machine's mirror, and nothing is installed on the machine.
+# The jobs of the Debian package, sourced by .ci/lib.sh: job_NAME is the body
+# of the job NAME. Each build starts from a fresh copy of a chroot, and
+# nothing is installed on the machine.
+
+# Builds the source package with sbuild in a fresh copy of the chroot CHROOT,
+# into $deb/NAME: sbuild_in NAME CHROOT [sbuild options]. Prints the build
+# log, then its test summary and status. Fails unless every test passed,
+# when the options name no nocheck profile.
+sbuild_in() {
+  local name=$1 chroot=$2 dist status=0
+  shift 2
+  dist=$(dpkg-parsechangelog -S Distribution)
+  rm -rf "${deb:?}/$name" && mkdir "$deb/$name"
+  (cd "$deb/$name" && sbuild --chroot-mode=unshare --chroot="$chroots/$chroot" --dist="$dist" \
+    --no-run-lintian --no-run-piuparts --no-run-autopkgtest "$@" "$dsc") || status=$?
+  find "$deb/$name" -name '*.build' -type l -delete # a second name for the log
+  cat "$deb/$name"/*.build
+  [ "$status" -eq 0 ] || die "sbuild failed"
+  grep -hE '^[0-9]+% tests passed|^Status: ' "$deb/$name"/*.build | sed 's/^/ci: /'
+  [[ "$*" == *nocheck* ]] || grep -q '^100% tests passed' "$deb/$name"/*.build
+}
 
 job_source() {
-  mkdir -p "$deb/src/intarrays"
-  # Tracked and new files as they stand in the work tree, edits included.
-  git ls-files -z -co --exclude-standard | tar --null -T - --ignore-failed-read -c |
-    tar -x -C "$deb/src/intarrays"
+  mkdir -p "$deb/src"
+  tree | tar -x -C "$deb/src"
   (cd "$deb/src" && dpkg-source -b intarrays)
   say "source package ${dsc##*/}"
 }
 
-job_build() { sbuild_in build "$host-buildd-amd64" --source --source-only-changes; }
+job_build() { sbuild_in build bookworm-buildd-amd64.tar --source --source-only-changes; }
 
 job_build_binnmu() {
-  sbuild_in binnmu "$host-buildd-amd64" --binNMU=1 --maintainer="$(sed -n 's/^Maintainer: //p' debian/control)" \
+  sbuild_in binnmu bookworm-buildd-amd64.tar --binNMU=1 --maintainer="$(sed -n 's/^Maintainer: //p' debian/control)" \
     --make-binNMU="Rebuild to check that a binNMU builds."
 }
 
@@ -26,7 +42,7 @@ job_build_twice() {
     runuser -u "$user" -- debian/rules clean &&
     dpkg-source --no-check -x ../*.dsc ../unpacked >/dev/null && diff -r ../unpacked . &&
     echo "ci: the clean target restores the tree"'
-  sbuild_in twice "$host-buildd-amd64" --profiles=nocheck --finished-build-commands="$twice"
+  sbuild_in twice bookworm-buildd-amd64.tar --profiles=nocheck --finished-build-commands="$twice"
   grep -qx 'ci: the clean target restores the tree' "$deb"/twice/*.build
   ! grep -E '^ libgtest-dev ' "$deb"/twice/*.buildinfo || die "the nocheck build installed GoogleTest"
   for file in "$deb"/build/*.deb; do cmp "$file" "$deb/twice/${file##*/}"; done
@@ -34,26 +50,29 @@ job_build_twice() {
 }
 
 job_build_i386() {
-  if i386_native; then
-    sbuild_in i386 "$host-buildd-i386" --arch=i386
+  if [ "$CI_I386" = native ]; then
+    sbuild_in i386 bookworm-buildd-i386.tar --arch=i386
     say "i386: built and tested in an i386 chroot"
   else
-    sbuild_in i386 "$host-buildd-amd64" --host=i386 --profiles=cross,nocheck
+    sbuild_in i386 bookworm-buildd-amd64.tar --host=i386 --profiles=cross,nocheck
     say "i386: cross-built, as this kernel runs no i386 program or CI_I386=cross;" \
       "the job cross-i386 ran the tests under qemu-user"
   fi
 }
 
-job_crossbuild_arm64() { sbuild_in arm64 "$host-buildd-amd64" --host=arm64 --profiles=cross,nocheck; }
+job_crossbuild_arm64() { sbuild_in arm64 bookworm-buildd-amd64.tar --host=arm64 --profiles=cross,nocheck; }
 
-job_build_trixie() { sbuild_in trixie trixie-buildd-amd64; }
-job_build_unstable() { sbuild_in unstable unstable-buildd-amd64; }
+job_build_trixie() { sbuild_in trixie trixie-buildd-amd64.tar; }
+job_build_unstable() { sbuild_in unstable unstable-buildd-amd64.tar; }
 
-# The lintian of the release the changelog names, on every .changes so far.
+# The lintian of the release the changelog names, on the .changes of every build.
 job_lintian() {
-  in_release unstable 'cd /deb && runuser -u nobody -- env HOME=/tmp sh -c "lintian --version &&
-    lintian --pedantic -E -I --fail-on error,warning,info,pedantic,experimental */*.changes"'
-  say "unstable's lintian: no tag on $(find "$deb" -name '*.changes' | wc -l) .changes"
+  local builds
+  builds=$(cd "$deb" && dirname -- */*.changes | sort -u)
+  # shellcheck disable=SC2086 # the folders' names are single words
+  tar -C "$deb" -c $builds | in_release "$release" 'lintian --version &&
+    lintian --pedantic -E -I --fail-on error,warning,info,pedantic,experimental */*.changes'
+  say "unstable's lintian: no tag on $(cd "$deb" && ls -- */*.changes | wc -l) .changes"
 }
 
 job_blhc() {
@@ -74,21 +93,20 @@ job_hardening() {
   say "hardening-check: every program hardened"
 }
 
+# The only job with root, which piuparts needs; the ordinary user readies
+# its files.
 job_piuparts() {
-  mkdir -p "$deb/older"
-  cp "$deb/build/intarrays_${version}_$arch.deb" "$deb/older/"
-  (cd "$deb/older" && dpkg-scanpackages . >Packages 2>/dev/null)
-  wait_chroot "$host-minbase-amd64"
-  piuparts --distribution="$host" --mirror="$(awk '/^URIs:/ { print $2; exit }' "$chroots/$host-minbase-amd64.sources")" \
-    --basetgz="$chroots/$host-minbase-amd64.tar.gz" --bindmount="$deb/older" \
+  "${as_user[@]}" sh -ec 'mkdir -p "$1/older" && cp "$1/build/$2" "$1/older/" &&
+    cd "$1/older" && dpkg-scanpackages . >Packages 2>/dev/null' - "$deb" "intarrays_${version}_$arch.deb"
+  as_root "piuparts installs the package in a chroot it enters" piuparts --distribution=bookworm \
+    --mirror="$mirror" --basetgz="$chroots/bookworm-minbase-amd64.tar.gz" --bindmount="$deb/older" \
     --extra-repo="deb [trusted=yes] file://$deb/older ./" "$deb"/binnmu/intarrays_*_"$arch".deb
   say "piuparts: install, purge, and upgrade to the binNMU passed"
 }
 
 job_autopkgtest() {
-  wait_chroot "$host-minbase-amd64"
   autopkgtest --apt-upgrade "$deb/build/intarrays_${version}_$arch.deb" "$dsc" \
-    -- unshare --tarball "$chroots/$host-minbase-amd64.tar.gz" 2>&1 | tee "$ci/autopkgtest.out"
+    -- unshare --tarball "$chroots/bookworm-minbase-amd64.tar.gz" 2>&1 | tee "$ci/autopkgtest.out"
   sed -n '/@@@@ summary/,$ { s/^/ci: /; p; }' "$ci/autopkgtest.out"
 }
 

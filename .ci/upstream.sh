@@ -1,5 +1,5 @@
 # The jobs that build and test the code upstream's way, with CMake's presets,
-# sourced by .ci/run: job_NAME is the body of the job NAME.
+# sourced by .ci/lib.sh: job_NAME is the body of the job NAME, and of NAME-RELEASE.
 
 job_format() {
   git ls-files -z -- '*.cpp' '*.hpp' '*.c' | xargs -0 clang-format-19 --dry-run -Werror
@@ -33,23 +33,11 @@ job_version() {
   say "upstream $upstream, Debian $debian"
 }
 
-job_dev() { cmake --workflow --preset dev; }
+job_dev() { with_release 'cmake --workflow --preset dev'; }
 job_asan() { cmake --workflow --preset asan; }
-job_clang() { cmake --workflow --preset clang; }
-
-# The cross workflow for ARCH, with the compilers of the release that has it:
-# the machine's own, or a newer one's in a fresh copy of its chroot.
-job_cross() {
-  local release
-  for release in "${!cross[@]}"; do
-    [[ " ${cross[$release]} " == *" $1 "* ]] || continue
-    if [ "$release" = "$host" ]; then
-      DEB_HOST_ARCH=$1 cmake --workflow --preset cross
-    else
-      in_release "$release" "DEB_HOST_ARCH=$1 cmake --workflow --preset cross"
-    fi
-  done
-}
+job_clang() { with_release 'cmake --workflow --preset clang'; }
+# The cross workflow for ARCH, with the g++ of the job's release.
+job_cross() { with_release "DEB_HOST_ARCH=$1 cmake --workflow --preset cross"; }
 
 job_tidy() {
   run-clang-tidy-19 -p build/dev -quiet -j "$(nproc)" >"$ci/tidy.out" 2>&1 ||
@@ -89,6 +77,3 @@ job_fuzz() {
     die "the failing input is in build/fuzz/artifacts/"
   say "fuzzing: no failing input in 60 s"
 }
-
-job_dev_unstable() { in_release unstable 'cmake --workflow --preset dev'; }
-job_clang_unstable() { in_release unstable 'cmake --workflow --preset clang'; }
