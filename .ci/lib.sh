@@ -12,6 +12,8 @@ deb=$ci/deb # the source package, and what each package job makes
 programs=(rowcompare rowsumprod rowminmax pairthreshold)
 # When CI runs as root, the jobs run as this user, which the packages step makes.
 user=${CI_USER:-intarrays-ci}
+# ctest runs as many tests at a time as the machine has cores.
+export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$(nproc)}
 
 say() { printf 'ci: %s\n' "$*"; }
 die() { say "$*" >&2 && exit 1; }
@@ -95,7 +97,8 @@ in_release() {
       for f in null zero full random urandom tty; do : >"$r/dev/$f" && mount --bind "/dev/$f" "$r/dev/$f"; done
       mount -t devpts -o newinstance,ptmxmode=0666 devpts "$r/dev/pts" && ln -s pts/ptmx "$r/dev/ptmx"
       exec chroot "$r" setpriv --reuid=nobody --regid=nogroup --clear-groups env -i \
-        PATH=/usr/bin:/bin HOME=/tmp sh -ec "cd /tmp && tar -x && $2"' - "$chroots/$1-tools" "$2"
+        PATH=/usr/bin:/bin HOME=/tmp CTEST_PARALLEL_LEVEL="$CTEST_PARALLEL_LEVEL" \
+        sh -ec "cd /tmp && tar -x && $2"' - "$chroots/$1-tools" "$2"
   fi
 }
 

@@ -3,16 +3,17 @@
 # nothing is installed on the machine.
 
 # Builds the source package with sbuild in a fresh copy of the chroot CHROOT,
-# into $deb/NAME: sbuild_in NAME CHROOT [sbuild options]. Prints the build
-# log, then its test summary and status. Fails unless every test passed,
-# when the options name no nocheck profile.
+# made this run, so not upgraded, into $deb/NAME, on every core: sbuild_in
+# NAME CHROOT [sbuild options]. Prints the build log, then its test summary and
+# status. Fails unless every test passed, when the options name no nocheck.
 sbuild_in() {
   local name=$1 chroot=$2 dist status=0
   shift 2
   dist=$(dpkg-parsechangelog -S Distribution)
   rm -rf "${deb:?}/$name" && mkdir "$deb/$name"
   (cd "$deb/$name" && sbuild --chroot-mode=unshare --chroot="$chroots/$chroot" --dist="$dist" \
-    --no-run-lintian --no-run-piuparts --no-run-autopkgtest "$@" "$dsc") || status=$?
+    --no-apt-upgrade --no-apt-distupgrade --jobs="$(nproc)" --no-run-lintian \
+    --no-run-piuparts --no-run-autopkgtest "$@" "$dsc") || status=$?
   find "$deb/$name" -name '*.build' -type l -delete # a second name for the log
   cat "$deb/$name"/*.build
   [ "$status" -eq 0 ] || die "sbuild failed"
