@@ -46,6 +46,8 @@ step() {
   local at=$(($(date +%s) - ci_start))
   local run=("${as_user[@]}" bash -euo pipefail -c 'cd "$work"; . .ci/lib.sh; "$@"' -)
   [ "$name" != piuparts ] || run=(bash -euo pipefail -c '. "$0/.ci/lib.sh"; cd "$work"; "$@"' "$top")
+  # The builds a job starts, the package's make among them, are none of CI's make.
+  unset MAKEFLAGS MFLAGS MAKELEVEL
   say "$name: started"
   cpu=$({ time "${run[@]}" "run_$kind" "${@:2}" >"$log" 2>&1 </dev/null; } 2>&1) || status=$?
   read -r user sys <<<"${cpu##*$'\n'}"
