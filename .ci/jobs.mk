@@ -23,18 +23,18 @@ name.bookworm := Debian 12
 name.trixie := Debian 13
 name.unstable := unstable
 
-# The packages jobs run with.
+# The packages jobs run with; sbuild sets up the network of its namespace with ip.
 build := g++ cmake ninja-build
 tests := $(build) libgtest-dev groff-base binutils
+sbuild := sbuild iproute2
 $(foreach a,$(sort $(foreach r,$(releases),$(cross.$r))),\
   $(eval gnu.$a := $(shell dpkg-architecture -a$a -qDEB_HOST_GNU_TYPE 2>/dev/null)))
 cross = $(build) groff-base binutils dpkg-dev qemu-user g++-$(gnu.$1) libgtest-dev:$1
 
-# $(call job,NAME,NEEDS,USES,RELEASE,WHAT) adds the job NAME. It runs after
-# the jobs in NEEDS and with the chroots named @FILE there. USES are the
-# packages it runs with: RELEASE's, from its tools chroot unless the machine
-# runs RELEASE, or with no RELEASE the machine's. WHAT says what it checks.
-# $(call chroot,FILE) puts the making of a chroot in the order of the run.
+# $(call job,NAME,NEEDS,USES,RELEASE,WHAT) adds the job NAME, run after the
+# jobs in NEEDS and with the chroots @FILE there. USES are the packages it runs
+# with: RELEASE's, from its tools chroot unless the machine runs RELEASE, or
+# the machine's. WHAT says what it checks. $(call chroot,FILE) orders a chroot.
 job = $(eval $(call job_,$1,$2,$3,$4,$5))
 define job_
 jobs += $1
@@ -68,9 +68,9 @@ $(call chroot,bookworm-buildd-amd64.tar)
 $(call job,source,,dpkg-dev git,,dpkg-source builds the source package of the tested tree)
 $(call job,tidy,dev,clang-tidy-19,,clang-tidy 19 finds nothing in any source of the dev build)
 $(call job,reprotest,source,reprotest faketime locales-all debhelper $(tests),,reprotest: the package built again the same in a varied environment)
-$(call job,build,$(call buildd,bookworm),sbuild,,sbuild with Debian 12's packages: tests run; source too)
-$(call job,build-binnmu,$(call buildd,bookworm),sbuild,,sbuild builds a binNMU: tests run)
-$(call job,crossbuild-arm64,$(call buildd,bookworm),sbuild,,sbuild cross-builds arm64)
+$(call job,build,$(call buildd,bookworm),$(sbuild),,sbuild with Debian 12's packages: tests run; source too)
+$(call job,build-binnmu,$(call buildd,bookworm),$(sbuild),,sbuild builds a binNMU: tests run)
+$(call job,crossbuild-arm64,$(call buildd,bookworm),$(sbuild),,sbuild cross-builds arm64)
 $(if $(filter native,$(i386)),$(call chroot,bookworm-buildd-i386.tar))
 $(call chroot,$(minbase:@%=%))
 $(call job,fuzz,,clang libclang-rt-dev,,a minute of fuzzing the reader of x finds no failing input)
@@ -83,12 +83,12 @@ $(call job,autopkgtest,build $(minbase),autopkgtest,,autopkgtest of the package 
 $(call chroot,trixie-buildd-amd64.tar)
 $(call chroot,unstable-buildd-amd64.tar)
 $(call crosses,bookworm)
-$(call job,build-twice,build @bookworm-buildd-amd64.tar,sbuild,,sbuild builds nocheck twice in one tree: clean restores it; same .deb bytes)
+$(call job,build-twice,build @bookworm-buildd-amd64.tar,$(sbuild),,sbuild builds nocheck twice in one tree: clean restores it; same .deb bytes)
 $(if $(filter native,$(i386)),\
-  $(call job,build-i386,source @bookworm-buildd-i386.tar,sbuild,,sbuild in an i386 chroot: tests run),\
-  $(call job,build-i386,$(call buildd,bookworm) cross-i386,sbuild,,sbuild cross-builds i386; cross-i386 ran its tests under qemu-user))
-$(call job,build-trixie,$(call buildd,trixie),sbuild,,sbuild with Debian 13's packages: tests run)
-$(call job,build-unstable,$(call buildd,unstable),sbuild,,sbuild with unstable's packages: tests run)
+  $(call job,build-i386,source @bookworm-buildd-i386.tar,$(sbuild),,sbuild in an i386 chroot: tests run),\
+  $(call job,build-i386,$(call buildd,bookworm) cross-i386,$(sbuild),,sbuild cross-builds i386; cross-i386 ran its tests under qemu-user))
+$(call job,build-trixie,$(call buildd,trixie),$(sbuild),,sbuild with Debian 13's packages: tests run)
+$(call job,build-unstable,$(call buildd,unstable),$(sbuild),,sbuild with unstable's packages: tests run)
 $(call job,hardening,build,devscripts,,hardening-check on the programs of the package)
 $(call job,blhc,$(builds),blhc,,blhc: each hardening flag on every build line once)
 $(call job,lintian,$(builds),lintian,unstable,unstable's lintian --pedantic: no tag on any .changes)
