@@ -70,9 +70,9 @@ run_job() {
 }
 
 # The tested tree as a tar stream of a folder intarrays: the tracked files and
-# the new ones, as they stand in the work tree.
+# the new ones, as they stand in the work tree, whoever owns it.
 tree() {
-  git -C "$work" ls-files -z -co --exclude-standard |
+  git -C "$work" -c safe.directory="$work" ls-files -z -co --exclude-standard |
     tar -C "$work" --null -T - --ignore-failed-read --transform 's,^,intarrays/,' -c
 }
 
