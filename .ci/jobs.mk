@@ -1,13 +1,13 @@
 # The CI jobs and their chroots as targets of GNU make, run by .ci/run, which
-# sets the variables below. A job's product is build/ci/JOB.ok, a chroot's a
-# file or folder in $(chroots); the log of either is build/ci/NAME.log.
+# exports the variables below. A job's product is build/ci/JOB.ok, a chroot's
+# a file or folder in $(chroots); the log of either is build/ci/NAME.log.
 SHELL := /bin/bash
 .SHELLFLAGS := -euo pipefail -c
 .DELETE_ON_ERROR:
-MAKEFLAGS += --no-builtin-rules
+MAKEFLAGS += --no-builtin-rules --no-print-directory
 
 host ?= none# the release the machine runs, if CI checks it
-i386 ?= native# cross where the kernel runs no i386 program
+CI_I386 ?= native# cross where the kernel runs no i386 program
 JOBS ?= $(jobs)# the jobs asked for
 export work ?= $(CURDIR)# the tree the jobs work in
 export chroots ?= $(work)/build/ci/chroots# where the chroots are made
@@ -71,7 +71,7 @@ $(call job,reprotest,source,reprotest faketime locales-all debhelper $(tests),,r
 $(call job,build,$(call buildd,bookworm),$(sbuild),,sbuild with Debian 12's packages: tests run; source too)
 $(call job,build-binnmu,$(call buildd,bookworm),$(sbuild),,sbuild builds a binNMU: tests run)
 $(call job,crossbuild-arm64,$(call buildd,bookworm),$(sbuild),,sbuild cross-builds arm64)
-$(if $(filter native,$(i386)),$(call chroot,bookworm-buildd-i386.tar))
+$(if $(filter native,$(CI_I386)),$(call chroot,bookworm-buildd-i386.tar))
 $(call chroot,$(minbase:@%=%))
 $(call job,fuzz,,clang libclang-rt-dev,,a minute of fuzzing the reader of x finds no failing input)
 $(call job,dev-unstable,,$(tests),unstable,the dev workflow with unstable's g++)
@@ -84,7 +84,7 @@ $(call chroot,trixie-buildd-amd64.tar)
 $(call chroot,unstable-buildd-amd64.tar)
 $(call crosses,bookworm)
 $(call job,build-twice,build @bookworm-buildd-amd64.tar,$(sbuild),,sbuild builds nocheck twice in one tree: clean restores it; same .deb bytes)
-$(if $(filter native,$(i386)),\
+$(if $(filter native,$(CI_I386)),\
   $(call job,build-i386,source @bookworm-buildd-i386.tar,$(sbuild),,sbuild in an i386 chroot: tests run),\
   $(call job,build-i386,$(call buildd,bookworm) cross-i386,$(sbuild),,sbuild cross-builds i386; cross-i386 ran its tests under qemu-user))
 $(call job,build-trixie,$(call buildd,trixie),$(sbuild),,sbuild with Debian 13's packages: tests run)

@@ -42,7 +42,7 @@ arch=$(dpkg --print-architecture)
 # started, counted from the start of the run, how long it took, and the
 # processor time it used.
 step() {
-  local kind=$1 name=$2 log=$logs/${2%%.tar*}.log start=$SECONDS status=0 cpu user sys TIMEFORMAT='%0U %0S'
+  local kind=$1 name=$2 log=$logs/${2%%.tar*}.log start=$SECONDS status=0 cpu utime stime TIMEFORMAT='%0U %0S'
   local at=$(($(date +%s) - ci_start))
   local run=("${as_user[@]}" bash -euo pipefail -c 'cd "$work"; . .ci/lib.sh; "$@"' -)
   [ "$name" != piuparts ] || run=(bash -euo pipefail -c '. "$0/.ci/lib.sh"; cd "$work"; "$@"' "$top")
@@ -50,8 +50,8 @@ step() {
   unset MAKEFLAGS MFLAGS MAKELEVEL
   say "$name: started"
   cpu=$({ time "${run[@]}" "run_$kind" "${@:2}" >"$log" 2>&1 </dev/null; } 2>&1) || status=$?
-  read -r user sys <<<"${cpu##*$'\n'}"
-  printf '%5d s %5d s %5d s  %s\n' "$at" $((SECONDS - start)) $((user + sys)) "$name" >>"$logs/times"
+  read -r utime stime <<<"${cpu##*$'\n'}"
+  printf '%5d s %5d s %5d s  %s\n' "$at" $((SECONDS - start)) $((utime + stime)) "$name" >>"$logs/times"
   if [ "$status" -ne 0 ]; then
     tail -n 30 "$log" | sed "s/^/  $name| /"
     die "$name failed after $((SECONDS - start)) s; its whole log is $log"
