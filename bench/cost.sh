@@ -31,16 +31,21 @@ count() {
   }
 }
 
+fail() {
+  echo "cost.sh: $*" >&2
+  exit 2
+}
+# The programs are those the build put in bin/; each has its C program.
+[ -d "$build/bin" ] || fail "$build/bin is missing: build the bench preset"
 status=0
 printf '%-14s %10s %10s %6s %5s\n' program C C++ ratio bar
-for name in rowcompare rowsumprod rowminmax pairthreshold; do
-  for built in "$build/bin/$name" "$build/bench/$name"; do
-    [ -x "$built" ] || { echo "cost.sh: $built is missing: build the bench preset" >&2; exit 2; }
-  done
+for program in "$build"/bin/*; do
+  name=$(basename "$program")
+  [ -x "$build/bench/$name" ] || fail "$build/bench/$name, its C program, is missing"
   input=/dev/null
   [ -f "$here/$name.input" ] && input=$here/$name.input
   c=$(count "$build/bench/$name")
-  cxx=$(count "$build/bin/$name")
+  cxx=$(count "$program")
   ratio=$(awk -v a="$cxx" -v b="$c" 'BEGIN { printf "%.3f", a / b }')
   verdict=
   if awk -v r="$ratio" -v b="$bar" 'BEGIN { exit !(r > b) }'; then
