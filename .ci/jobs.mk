@@ -1,120 +1,261 @@
-# The CI jobs and their chroots as targets of GNU make, run by .ci/run, which
-# exports the variables below. A job's product is build/ci/JOB.ok, a chroot's
-# a file or folder in $(chroots); the log of either is build/ci/NAME.log.
-SHELL := /bin/bash
-.SHELLFLAGS := -euo pipefail -c
+# CI's jobs, and the chroots they need, as targets of GNU make. .ci/run
+# readies the machine and runs them; make runs any of them on its own too,
+# on a machine that has their packages:  make -f .ci/jobs.mk -k -j2 build/ci/dev.ok
+# A job's product is build/ci/NAME.ok, a chroot's $(chroots)/NAME. .ci/step
+# runs each recipe with bash, with the helpers of .ci/lib.sh; see there.
+.ONESHELL:
 .DELETE_ON_ERROR:
 MAKEFLAGS += --no-builtin-rules --no-print-directory
 
-host ?= none# the release the machine runs, if CI checks it
-CI_I386 ?= native# cross where the kernel runs no i386 program
-JOBS ?= $(jobs)# the jobs asked for
-export work ?= $(CURDIR)# the tree the jobs work in
-export chroots ?= $(work)/build/ci/chroots# where the chroots are made
+# What a run may set. work: the tree the jobs work in; chroots: where the
+# chroots are made; JOBS: the jobs asked for, and so those they need; host:
+# the release the machine runs, if CI checks it, else none; CI_I386: native,
+# or cross where the kernel runs no i386 program; CI_USER: when root runs
+# make, the user that runs the recipes, all but piuparts's.
+work ?= $(CURDIR)
+chroots ?= $(work)/build/ci/chroots
+JOBS ?= $(jobs)
+host := $(or $(host),$(shell bash -c '. .ci/lib.sh && host_release'))
+CI_I386 := $(or $(CI_I386),$(shell arch-test -n i386 >/dev/null 2>&1 && echo native || echo cross))
+# ctest runs a test per core. No variable a recipe reads may run $$(shell),
+# which would run with .ci/step as the shell.
+export CTEST_PARALLEL_LEVEL := $(or $(CTEST_PARALLEL_LEVEL),$(shell nproc))
+export work chroots host dsc
+ok := build/ci
+ci := $(work)/build/ci
+deb := $(ci)/deb
+version := $(shell dpkg-parsechangelog -S Version 2>/dev/null | sed 's/^[0-9]*://')
+dsc := $(deb)/src/intarrays_$(version).dsc
+arch := $(shell dpkg --print-architecture 2>/dev/null)
 
 # The releases CI checks, and the architectures besides amd64 on which each
-# one's g++ runs the whole suite under qemu-user: Debian 12's in the jobs
-# cross-ARCH, a newer release's in cross-ARCH-RELEASE.
+# one's g++ runs the whole suite under qemu-user.
 releases := bookworm trixie unstable
 cross.bookworm := arm64 armel armhf i386 mips64el mipsel ppc64el s390x
 cross.trixie := riscv64
 cross.unstable := arm64 armhf i386 loong64 ppc64el riscv64 s390x
-name.bookworm := Debian 12
-name.trixie := Debian 13
-name.unstable := unstable
+name = $(subst bookworm,Debian 12,$(subst trixie,Debian 13,$1))
 
-# The packages jobs run with; sbuild sets up the network of its namespace with ip.
+# The packages jobs run with; sbuild sets up its namespace's network with ip.
 build := g++ cmake ninja-build
 tests := $(build) libgtest-dev groff-base binutils
 sbuild := sbuild iproute2
 $(foreach a,$(sort $(foreach r,$(releases),$(cross.$r))),\
   $(eval gnu.$a := $(shell dpkg-architecture -a$a -qDEB_HOST_GNU_TYPE 2>/dev/null)))
-cross = $(build) groff-base binutils dpkg-dev qemu-user g++-$(gnu.$1) libgtest-dev:$1
+# The chroots of sbuild's jobs, and of piuparts and autopkgtest; .ci/lib.sh reads their names.
+buildd = $(chroots)/$1-buildd-$(or $2,amd64).tar
+minbase := $(chroots)/bookworm-minbase-amd64.tar.gz
 
-# $(call job,NAME,NEEDS,USES,RELEASE,WHAT) adds the job NAME, run after the
-# jobs in NEEDS and with the chroots @FILE there. USES are the packages it runs
-# with: RELEASE's, from its tools chroot unless the machine runs RELEASE, or
-# the machine's. WHAT says what it checks. $(call chroot,FILE) orders a chroot.
-job = $(eval $(call job_,$1,$2,$3,$4,$5))
+# $(call job,NAME,RELEASE,PACKAGES,NEEDS) adds the job NAME, and gives its
+# rule's prerequisites: the chroots in NEEDS ($< is the first), RELEASE's
+# tools chroot unless the machine runs RELEASE, and the jobs in NEEDS. The
+# job runs with PACKAGES: RELEASE's, or, with no RELEASE, the machine's.
+# NAME.what, a sentence, says what it checks. NAME.copy names a folder that a
+# job with a RELEASE gets a copy of in place of the tree; NAME.root runs it as root.
+job = $(eval $(call job_,$1,$2,$3,$4))$($1.chroots) $(patsubst %,$(ok)/%.ok,$($1.needs))
 define job_
 jobs += $1
-order += $1
-$1.needs := $2 $(if $(filter-out $(host),$4),@$4-tools)
+$1.release := $2
 $1.uses := $3
-$1.release := $4
-$1.what := $5
+$1.needs := $(filter-out $(chroots)/%,$4)
+$1.chroots := $(filter $(chroots)/%,$4) $(if $(filter-out $(host),$2),$(chroots)/$2-tools)
 endef
-chroot = $(eval order += @$1)
-cross_job = $(call job,cross-$1$(if $(filter-out bookworm,$2),-$2),,$(call cross,$1),$2,\
-  the cross workflow for $1 with $(name.$2)'s g++; its tests under qemu-user)
-crosses = $(foreach a,$(cross.$1),$(call cross_job,$a,$1))
-buildd = source @$1-buildd-amd64.tar
-builds := build build-binnmu build-twice build-i386 crossbuild-arm64 build-trixie build-unstable
-minbase := @bookworm-minbase-amd64.tar.gz
 
-# The jobs in the order of a whole run: make starts what it can in this order,
-# so each chroot is made beside jobs that need none, well before its own jobs.
-$(foreach r,unstable trixie bookworm,$(call chroot,$r-tools))
-$(call job,dev,,$(tests),,the dev workflow: debug build; warnings as errors; every test)
-$(call job,release,,$(build),,the release preset runs the programs and looks for no test package)
-$(call job,asan,,$(tests),,the asan workflow: the tests under AddressSanitizer and UBSan)
-$(call job,format,,clang-format-19 cmake-format git,,C++ and CMake sources as clang-format 19 and cmake-format write them)
-$(call job,version,release,dpkg-dev,,the upstream version is that of the newest changelog entry)
-$(call job,clang,,$(tests) clang,,the clang workflow: the dev build and tests with clang)
-$(call job,install,release,,,the release build installs programs and pages into a prefix)
-$(call job,memcheck,release,valgrind,,valgrind's memcheck finds nothing in any program)
-$(call job,cost,,$(build) valgrind,,bench/cost.sh: no program costs more than its C program)
-$(call chroot,bookworm-buildd-amd64.tar)
-$(call job,source,,dpkg-dev git,,dpkg-source builds the source package of the tested tree)
-$(call job,tidy,dev,clang-tidy-19,,clang-tidy 19 finds nothing in any source of the dev build)
-$(call job,reprotest,source,reprotest faketime locales-all debhelper $(tests),,reprotest: the package built again the same in a varied environment)
-$(call job,build,$(call buildd,bookworm),$(sbuild),,sbuild with Debian 12's packages: tests run; source too)
-$(call job,build-binnmu,$(call buildd,bookworm),$(sbuild),,sbuild builds a binNMU: tests run)
-$(call job,crossbuild-arm64,$(call buildd,bookworm),$(sbuild),,sbuild cross-builds arm64)
-$(if $(filter native,$(CI_I386)),$(call chroot,bookworm-buildd-i386.tar))
-$(call chroot,$(minbase:@%=%))
-$(call job,fuzz,,clang libclang-rt-dev,,a minute of fuzzing the reader of x finds no failing input)
-$(call job,dev-unstable,,$(tests),unstable,the dev workflow with unstable's g++)
-$(call job,clang-unstable,,$(tests) clang,unstable,the clang workflow with unstable's clang)
-$(call crosses,unstable)
-$(call crosses,trixie)
-$(call job,piuparts,build build-binnmu $(minbase),piuparts dpkg-dev,,piuparts: install; purge; upgrade to the binNMU (as root))
-$(call job,autopkgtest,build $(minbase),autopkgtest,,autopkgtest of the package in a fresh chroot)
-$(call chroot,trixie-buildd-amd64.tar)
-$(call chroot,unstable-buildd-amd64.tar)
-$(call crosses,bookworm)
-$(call job,build-twice,build @bookworm-buildd-amd64.tar,$(sbuild),,sbuild builds nocheck twice in one tree: clean restores it; same .deb bytes)
-$(if $(filter native,$(CI_I386)),\
-  $(call job,build-i386,source @bookworm-buildd-i386.tar,$(sbuild),,sbuild in an i386 chroot: tests run),\
-  $(call job,build-i386,$(call buildd,bookworm) cross-i386,$(sbuild),,sbuild cross-builds i386; cross-i386 ran its tests under qemu-user))
-$(call job,build-trixie,$(call buildd,trixie),$(sbuild),,sbuild with Debian 13's packages: tests run)
-$(call job,build-unstable,$(call buildd,unstable),$(sbuild),,sbuild with unstable's packages: tests run)
-$(call job,hardening,build,devscripts,,hardening-check on the programs of the package)
-$(call job,blhc,$(builds),blhc,,blhc: each hardening flag on every build line once)
-$(call job,lintian,$(builds),lintian,unstable,unstable's lintian --pedantic: no tag on any .changes)
+# The upstream jobs: the code built and tested CMake's way.
+dev.what = the dev workflow: debug build, warnings as errors, every test
+$(ok)/dev.ok: $(call job,dev,,$(tests)) ; cmake --workflow --preset dev
+release.what = the release preset runs the programs, and looks for no test package
+$(ok)/release.ok: $(call job,release,,$(build))
+	cmake --preset release
+	! grep -iE '^(GTest|GMock|GROFF)[^:]*:' build/release/CMakeCache.txt ||
+	  die "the release configure looked for GoogleTest or groff"
+	cmake --build --preset run <<<12 | tee /dev/stderr | grep -x 'Inserire il valore di x: RES: [0-9]*'
+	# The tests' missing packages are named in one line.
+	! cmake --preset dev -B $(ci)/no-gtest -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON \
+	  >$(ci)/no-gtest.log 2>&1 || die "configuring the tests without GoogleTest succeeded"
+	grep -x '  The tests need GoogleTest: apt-get install libgtest-dev' $(ci)/no-gtest.log
+	say "the programs ran; the tests' missing package is named"
+asan.what = the asan workflow: the tests under AddressSanitizer and UBSan
+$(ok)/asan.ok: $(call job,asan,,$(tests)) ; cmake --workflow --preset asan
+format.what = sources as clang-format 19, cmake-format and shfmt write them; shellcheck quiet
+$(ok)/format.ok: $(call job,format,,clang-format-19 cmake-format git shfmt shellcheck)
+	files '*.cpp' '*.hpp' '*.c' | xargs -0 clang-format-19 --dry-run -Werror
+	files CMakeLists.txt '*/CMakeLists.txt' '*.cmake' | xargs -0 cmake-format --check
+	mapfile -t shell < <(files | xargs -0 shfmt -f)
+	shfmt -d "$${shell[@]}" && shellcheck -x -S warning "$${shell[@]}"
+	say "every source as its formatter writes it; shellcheck: nothing in $${#shell[@]} scripts"
+version.what = the upstream version is that of the newest changelog entry
+$(ok)/version.ok: $(call job,version,,dpkg-dev,release)
+	upstream=$$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/release/CMakeCache.txt)
+	# The upstream part: no Debian revision, and no suffix such as +b1,
+	# +nmu1, +deb12u1, ~bpo12+1 or ~rc1.
+	[ "$$upstream" = "$$(sed -E 's/-[^-]*$$//; s/^([0-9]+(\.[0-9]+)*).*/\1/' <<<$(version))" ] ||
+	  die "CMakeLists.txt says $$upstream, debian/changelog says $(version)"
+	say "upstream $$upstream, Debian $(version)"
+clang.what = the clang workflow: the dev build and tests with clang
+$(ok)/clang.ok: $(call job,clang,,$(tests) clang) ; cmake --workflow --preset clang
+install.what = the release build installs every program and its manual page into a prefix
+$(ok)/install.ok: $(call job,install,,,release)
+	cmake --install build/release --prefix $(ci)/prefix
+	for p in build/release/bin/*; do
+	  test -x $(ci)/prefix/bin/$${p##*/} && test -f $(ci)/prefix/share/man/man1/$${p##*/}.1
+	done
+	say "programs and manual pages installed"
+memcheck.what = valgrind's memcheck finds nothing in any program
+$(ok)/memcheck.ok: $(call job,memcheck,,valgrind,release)
+	for p in build/release/bin/*; do
+	  valgrind -q --error-exitcode=1 --track-origins=yes $$p <<<7; done
+	say "memcheck: no invalid access, no uninitialised value"
+cost.what = bench/cost.sh: no program costs more than its C program
+$(ok)/cost.ok: $(call job,cost,,$(build) valgrind)
+	cmake --preset bench && cmake --build --preset bench
+	bench/cost.sh build/bench | sed 's/^/ci: /'
+tidy.what = clang-tidy 19 finds nothing in any source of the dev build
+$(ok)/tidy.ok: $(call job,tidy,,clang-tidy-19,dev)
+	run-clang-tidy-19 -p build/dev -quiet -j $$(nproc) >$(ci)/tidy.out 2>&1 ||
+	  { grep -E 'warning:|error:' $(ci)/tidy.out | sort -u; die "clang-tidy 19 found the above"; }
+	say "clang-tidy 19: no finding"
+fuzz.what = a minute of fuzzing the reader of x finds no failing input
+$(ok)/fuzz.ok: $(call job,fuzz,,clang libclang-rt-dev)
+	cmake --preset fuzz && cmake --build --preset fuzz && mkdir -p $(ci)/corpus build/fuzz/artifacts
+	# New inputs go to the scratch corpus; a failing input is kept for a look.
+	build/fuzz/fuzz/readthreshold_fuzz -max_total_time=60 -print_final_stats=1 \
+	  -artifact_prefix=build/fuzz/artifacts/ $(ci)/corpus fuzz/corpus ||
+	  die "the failing input is in build/fuzz/artifacts/"
+	say "fuzzing: no failing input in 60 s"
 
-# Each job's product needs those of the jobs and chroots it needs.
-product = $(if $(filter @%,$1),$(chroots)/$(1:@%=%),build/ci/$1.ok)
-$(foreach j,$(jobs),$(eval build/ci/$j.ok: $(foreach n,$($j.needs),$(call product,$n))))
-closure = $(sort $1 $(foreach j,$1,$(call closure,$(filter-out @%,$($j.needs)))))
+# The package's jobs, each sbuild build in a fresh copy of its chroot.
+source.what = dpkg-source builds the source package of the tested tree
+$(ok)/source.ok: $(call job,source,,dpkg-dev git)
+	mkdir -p $(deb)/src/intarrays && tree | tar -x -C $(deb)/src/intarrays
+	cd $(deb)/src && dpkg-source -b intarrays
+	say "source package $(notdir $(dsc))"
+# Not varied: users and groups, host and domain names, and file order, which
+# need privileges or a FUSE file system that a CI machine may lack.
+reprotest.what = reprotest: the package built again, the same, in a varied environment
+$(ok)/reprotest.ok: $(call job,reprotest,,reprotest faketime locales-all debhelper $(tests),source)
+	mkdir -p $(ci)/reprotest && cd $(ci)/reprotest
+	reprotest --vary=-user_group,-domain_host,-fileordering $(dsc) -- null
+	say "reprotest: the same bytes"
+build.what = sbuild with Debian 12's packages: tests run, and the source built too
+$(ok)/build.ok: $(call job,build,,$(sbuild),$(call buildd,bookworm) source)
+	sbuild_in $(deb)/build $< --source --source-only-changes
+build-binnmu.what = sbuild builds a binNMU: tests run
+$(ok)/build-binnmu.ok: $(call job,build-binnmu,,$(sbuild),$(call buildd,bookworm) source)
+	sbuild_in $(deb)/build-binnmu $< --binNMU=1 \
+	  --make-binNMU="Rebuild to check that a binNMU builds." \
+	  --maintainer="$$(sed -n 's/^Maintainer: //p' debian/control)"
+crossbuild-arm64.what = sbuild cross-builds arm64
+$(ok)/crossbuild-arm64.ok: $(call job,crossbuild-arm64,,$(sbuild),$(call buildd,bookworm) source)
+	sbuild_in $(deb)/crossbuild-arm64 $< --host=arm64 --profiles=cross,nocheck
+piuparts.what = piuparts: install, purge, and upgrade to the binNMU (as root)
+piuparts.root := yes
+$(ok)/piuparts.ok: $(call job,piuparts,,piuparts dpkg-dev,$(minbase) build build-binnmu)
+	mkdir -p $(deb)/older && cp $(deb)/build/intarrays_$(version)_$(arch).deb $(deb)/older/
+	(cd $(deb)/older && dpkg-scanpackages . >Packages 2>/dev/null)
+	as_root "piuparts installs the package in a chroot it enters" piuparts --basetgz=$< \
+	  --distribution=bookworm --mirror="$$(debian_mirror)" --bindmount=$(deb)/older \
+	  --extra-repo="deb [trusted=yes] file://$(deb)/older ./" $(deb)/build-binnmu/*_$(arch).deb
+	say "piuparts: install, purge, and upgrade to the binNMU passed"
+autopkgtest.what = autopkgtest of the package in a fresh chroot
+$(ok)/autopkgtest.ok: $(call job,autopkgtest,,autopkgtest,$(minbase) build)
+	autopkgtest --apt-upgrade $(deb)/build/intarrays_$(version)_$(arch).deb $(dsc) \
+	  -- unshare --tarball $< 2>&1 | tee $(ci)/autopkgtest.out
+	sed -n '/@@@@ summary/,$$ { s/^/ci: /; p; }' $(ci)/autopkgtest.out
+build-trixie.what = sbuild with Debian 13's packages: tests run
+$(ok)/build-trixie.ok: $(call job,build-trixie,,$(sbuild),$(call buildd,trixie) source)
+	sbuild_in $(deb)/build-trixie $<
+build-unstable.what = sbuild with unstable's packages: tests run
+$(ok)/build-unstable.ok: $(call job,build-unstable,,$(sbuild),$(call buildd,unstable) source)
+	sbuild_in $(deb)/build-unstable $<
+# The second build starts with debian/rules clean, and one more clean must
+# leave the tree as the source package unpacks it.
+build-twice.what = sbuild builds nocheck twice in one tree: clean restores it, same .deb bytes
+$(ok)/build-twice.ok: $(call job,build-twice,,$(sbuild),$(call buildd,bookworm) build)
+	sbuild_in $(deb)/build-twice $< --profiles=nocheck --finished-build-commands='
+	  cd %SBUILD_PKGBUILD_DIR && user=$$(stat -c %%U .) &&
+	  runuser -u "$$user" -- dpkg-buildpackage -us -uc -b -Pnocheck &&
+	  runuser -u "$$user" -- debian/rules clean && dpkg-source --no-check -x ../*.dsc ../unpacked &&
+	  diff -r ../unpacked . && echo "ci: the clean target restores the tree"'
+	grep -qx 'ci: the clean target restores the tree' $(deb)/build-twice/*.build
+	! grep -E '^ libgtest-dev ' $(deb)/build-twice/*.buildinfo || die "nocheck installed GoogleTest"
+	for f in $(deb)/build/*.deb; do cmp $$f $(deb)/build-twice/$${f##*/}; done
+	say "the nocheck build gives the .deb bytes of the build with tests"
+ifeq ($(CI_I386),native)
+build-i386.what = sbuild in an i386 chroot: tests run
+$(ok)/build-i386.ok: $(call job,build-i386,,$(sbuild),$(call buildd,bookworm,i386) source)
+	sbuild_in $(deb)/build-i386 $< --arch=i386
+else
+build-i386.what = sbuild cross-builds i386, where the kernel runs no i386 program; cross-i386 tests
+$(ok)/build-i386.ok: $(call job,build-i386,,$(sbuild),$(call buildd,bookworm) source cross-i386)
+	sbuild_in $(deb)/build-i386 $< --host=i386 --profiles=cross,nocheck
+endif
+hardening.what = hardening-check on the programs of the package
+$(ok)/hardening.ok: $(call job,hardening,,devscripts,build)
+	dpkg-deb --extract $(deb)/build/intarrays_$(version)_$(arch).deb $(ci)/root
+	# Debian 12's start files carry no control-flow protection, so it is not asked.
+	hardening-check --nocfprotection $(ci)/root/usr/bin/*
+	say "hardening-check: every program hardened"
+# dpkg-buildflags gives the hardening flags, and the upstream build adds none.
+builds = $(filter build build-%,$(jobs)) crossbuild-arm64
+flags := -fstack-protector-strong|-fstack-clash-protection|_FORTIFY_SOURCE|-z,relro|-z,now
+blhc.what = blhc: each hardening flag on every build line, once
+$(ok)/blhc.ok: $(call job,blhc,,blhc,$(builds))
+	for log in $(deb)/*/*.build; do
+	  blhc --debian --all $$log
+	  ! grep -E -- '($(flags)).*\1' $$log || die "a hardening flag stands twice on these lines"
+	done
+	say "blhc: every compile and link line carries the hardening flags, each once"
+# Its release's tools chroot gets a copy of the package folder, not of the tree.
+lintian.what = unstable's lintian --pedantic: no tag on any .changes
+lintian.copy := $(deb)
+$(ok)/lintian.ok: $(call job,lintian,unstable,lintian,$(builds))
+	lintian --version
+	lintian --pedantic -E -I --fail-on error,warning,info,pedantic,experimental */*.changes
+	say "unstable's lintian: no tag on $$(ls -- */*.changes | wc -l) .changes"
+
+# The upstream workflows with the packages of each release: $(call cross,ARCH,
+# RELEASE,NAME) adds the job NAME, cross-ARCH for Debian 12, else cross-ARCH-RELEASE.
+dev-unstable.what = the dev workflow with unstable's g++
+$(ok)/dev-unstable.ok: $(call job,dev-unstable,unstable,$(tests)) ; cmake --workflow --preset dev
+clang-unstable.what = the clang workflow with unstable's clang
+$(ok)/clang-unstable.ok: $(call job,clang-unstable,unstable,$(tests) clang)
+	cmake --workflow --preset clang
+cross_uses = $(build) groff-base binutils dpkg-dev qemu-user g++-$(gnu.$1) libgtest-dev:$1
+define cross
+$3.what = the cross workflow for $1 with $(call name,$2)'s g++, tests under qemu-user
+$(ok)/$3.ok: $(call job,$3,$2,$(call cross_uses,$1))
+	DEB_HOST_ARCH=$1 cmake --workflow --preset cross
+endef
+$(foreach r,$(releases),$(foreach a,$(cross.$r),\
+  $(eval $(call cross,$a,$r,cross-$a$(patsubst %,-%,$(filter-out bookworm,$r))))))
+
+# A tools chroot holds the packages of its release's selected jobs.
+closure = $(sort $1 $(foreach j,$1,$(call closure,$($j.needs))))
 selected := $(filter $(call closure,$(JOBS)),$(jobs))
-needed := $(filter @%,$(foreach j,$(selected),$($j.needs)))
-# A tools chroot holds what its release's selected jobs use.
+$(if $(filter-out $(jobs),$(JOBS)),$(error no job $(filter-out $(jobs),$(JOBS))))
+needed := $(sort $(foreach j,$(selected),$($j.chroots)))
 $(foreach r,$(releases),$(eval $r-tools.uses := \
   $(sort $(foreach j,$(selected),$(if $(filter $r,$($j.release)),$($j.uses))))))
-# The recipes are in .ci/lib.sh.
-build/ci/%.ok:
-	@. .ci/lib.sh && step job $* $($*.release)
-$(chroots)/%:
-	@. .ci/lib.sh && step chroot $* $($*.uses)
+$(chroots)/%: ; make_chroot $@ $($*.uses)
+# .ci/step runs each recipe, as the variables of its job ask: see there.
+$(ok)/%.ok $(chroots)/%: SHELL := $(CURDIR)/.ci/step
+$(ok)/%.ok $(chroots)/%: .SHELLFLAGS = $@ release=$($(j).release) copy=$($(j).copy) \
+  user=$(if $($(j).root),,$(CI_USER)) -c
+j = $(basename $(@F))
 
 .PHONY: run list plan
-# The selected jobs and the chroots they need, in the order of a whole run.
-run: $(foreach n,$(filter $(selected) $(needed),$(order)),$(call product,$n))
-list: ; @:$(foreach j,$(jobs),$(info $j|$($j.what)))
-# Three lines: the machine's packages the selected jobs need, their chroots, and the jobs.
-plan:
-	@echo $(sort $(foreach j,$(selected),$(if $(filter-out $(host),$($j.release)),,$($j.uses))) \
-	  $(if $(needed),mmdebstrap uidmap))
-	@echo $(sort $(needed:@%=%))
-	@echo $(selected)
+# The selected jobs, after the tools chroots, which take longest to make.
+run: $(filter $(needed),$(foreach r,$(releases),$(chroots)/$r-tools)) $(selected:%=$(ok)/%.ok)
+# Each job: its name, whose packages it runs with, its chroots (a tools
+# chroot is where it runs), and what it checks.
+tab := $(shell printf '\t')
+row = $1$(tab)$(or $(call name,$($1.release)),the machine)'s$(tab)$(notdir $($1.chroots))
+list: ; $(foreach j,$(jobs),$(info $(call row,$j)$(tab)$(value $j.what)))
+# The run in four lines: what the machine is; the packages
+# it needs (mmdebstrap runs its tar filter with python3, which it only
+# recommends; bwrap enters the tools chroots); the chroots; the jobs.
+packages = $(sort $(foreach j,$(selected),$(if $(filter %-tools,$($j.chroots)),,$($j.uses))) \
+  $(if $(needed),mmdebstrap uidmap python3 bubblewrap))
+machine = the machine runs $(host:none=a release CI does not check); i386 path: $(CI_I386)
+plan: ; printf '%s\n' '$(machine)' '$(packages)' '$(notdir $(needed))' '$(selected)'
