@@ -69,7 +69,8 @@ $(ok)/release.ok: $(call job,release,,$(build))
 	cmake --preset release
 	! grep -iE '^(GTest|GMock|GROFF)[^:]*:' build/release/CMakeCache.txt ||
 	  die "the release configure looked for GoogleTest or groff"
-	cmake --build --preset run <<<12 | tee /dev/stderr | grep -x 'Inserire il valore di x: RES: [0-9]*'
+	cmake --build --preset run <<<12 | tee $(ci)/run.out
+	grep -qx 'Inserire il valore di x: RES: [0-9]*' $(ci)/run.out
 	# The tests' missing packages are named in one line.
 	! cmake --preset dev -B $(ci)/no-gtest -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON \
 	  >$(ci)/no-gtest.log 2>&1 || die "configuring the tests without GoogleTest succeeded"
@@ -103,8 +104,7 @@ $(ok)/install.ok: $(call job,install,,,release)
 	say "programs and manual pages installed"
 memcheck.what = valgrind's memcheck finds nothing in any program
 $(ok)/memcheck.ok: $(call job,memcheck,,valgrind,release)
-	for p in build/release/bin/*; do
-	  valgrind -q --error-exitcode=1 --track-origins=yes $$p <<<7; done
+	for p in build/release/bin/*; do valgrind -q --error-exitcode=1 --track-origins=yes $$p <<<7; done
 	say "memcheck: no invalid access, no uninitialised value"
 cost.what = bench/cost.sh: no program costs more than its C program
 $(ok)/cost.ok: $(call job,cost,,$(build) valgrind)

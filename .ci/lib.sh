@@ -35,8 +35,7 @@ debian_mirror() { debian_indexes | awk '{ print $2; exit }' | grep . || die "no 
 # by its os-release, unstable by an index of the Debian archive.
 host_release() {
   case $(. /etc/os-release && echo "${VERSION_CODENAME:-}") in
-    bookworm) echo bookworm ;;
-    trixie) echo trixie ;;
+    bookworm | trixie) . /etc/os-release && echo "$VERSION_CODENAME" ;;
     *) debian_indexes | awk '$1 == "sid" { s = "unstable" } END { print s ? s : "none" }' ;;
   esac
 }
