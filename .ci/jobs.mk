@@ -20,7 +20,7 @@ CI_I386 := $(or $(CI_I386),$(shell arch-test -n i386 >/dev/null 2>&1 && echo nat
 # ctest runs a test per core. No variable a recipe reads may run $$(shell),
 # which would run with .ci/step as the shell.
 export CTEST_PARALLEL_LEVEL := $(or $(CTEST_PARALLEL_LEVEL),$(shell nproc))
-export work chroots host dsc
+export work dsc
 ok := build/ci
 ci := $(work)/build/ci
 deb := $(ci)/deb
@@ -240,9 +240,10 @@ $(foreach r,$(releases),$(eval $r-tools.uses := \
 $(chroots)/%: ; make_chroot $@ $($*.uses)
 # .ci/step runs each recipe, as the variables of its job ask: see there.
 $(ok)/%.ok $(chroots)/%: SHELL := $(CURDIR)/.ci/step
-$(ok)/%.ok $(chroots)/%: .SHELLFLAGS = $@ release=$($(j).release) copy=$($(j).copy) \
+$(ok)/%.ok $(chroots)/%: .SHELLFLAGS = $@ in=$(call in,$(j)) copy=$($(j).copy) \
   user=$(if $($(j).root),,$(CI_USER)) -c
 j = $(basename $(@F))
+in = $(if $($1.release),$(or $(filter %-tools,$($1.chroots)),/))
 
 .PHONY: run list plan
 # The selected jobs, after the tools chroots, which take longest to make.

@@ -1,7 +1,7 @@
 # shellcheck shell=bash disable=SC2154 # make exports what is named below
 # The helpers of CI, sourced by .ci/run, make and .ci/step, and with each
 # recipe, in a tools chroot too; sourcing it runs nothing. They read what
-# .ci/jobs.mk exports: $work, the tree the jobs work in, $chroots, $dsc.
+# .ci/jobs.mk exports: $work, the tree the jobs work in, and $dsc.
 
 say() { printf 'ci: %s\n' "$*"; }
 die() { say "$*" >&2 && exit 1; }
