@@ -6,7 +6,6 @@
 .ONESHELL:
 .DELETE_ON_ERROR:
 MAKEFLAGS += --no-builtin-rules --no-print-directory
-
 # What a run may set. work: the tree the jobs work in; chroots: where the
 # chroots are made; JOBS: the jobs asked for, and so those they need; host:
 # the release the machine runs, if CI checks it, else none; CI_I386: native,
@@ -35,7 +34,6 @@ cross.bookworm := arm64 armel armhf i386 mips64el mipsel ppc64el s390x
 cross.trixie := riscv64
 cross.unstable := arm64 armhf i386 loong64 ppc64el riscv64 s390x
 name = $(subst bookworm,Debian 12,$(subst trixie,Debian 13,$1))
-
 # The packages jobs run with; sbuild sets up its namespace's network with ip.
 build := g++ cmake ninja-build
 tests := $(build) libgtest-dev groff-base binutils
@@ -82,9 +80,28 @@ format.what = sources as clang-format 19, cmake-format and shfmt write them; she
 $(ok)/format.ok: $(call job,format,,clang-format-19 cmake-format git shfmt shellcheck)
 	files '*.cpp' '*.hpp' '*.c' | xargs -0 clang-format-19 --dry-run -Werror
 	files CMakeLists.txt '*/CMakeLists.txt' '*.cmake' | xargs -0 cmake-format --check
-	mapfile -t shell < <(files | xargs -0 shfmt -f)
+	mapfile -t shell < <(files . | xargs -0 shfmt -f)
 	shfmt -d "$${shell[@]}" && shellcheck -x -S warning "$${shell[@]}"
 	say "every source as its formatter writes it; shellcheck: nothing in $${#shell[@]} scripts"
+clang.what = the clang workflow: the dev build and tests with clang
+$(ok)/clang.ok: $(call job,clang,,$(tests) clang) ; cmake --workflow --preset clang
+cost.what = bench/cost.sh: no program costs more than its C program
+$(ok)/cost.ok: $(call job,cost,,$(build) valgrind)
+	cmake --preset bench && cmake --build --preset bench
+	bench/cost.sh build/bench | sed 's/^/ci: /'
+fuzz.what = a minute of fuzzing the reader of x finds no failing input
+$(ok)/fuzz.ok: $(call job,fuzz,,clang libclang-rt-dev)
+	cmake --preset fuzz && cmake --build --preset fuzz && mkdir -p $(ci)/corpus build/fuzz/artifacts
+	# New inputs go to the scratch corpus; a failing input is kept for a look.
+	build/fuzz/fuzz/readthreshold_fuzz -max_total_time=60 -print_final_stats=1 \
+	  -artifact_prefix=build/fuzz/artifacts/ $(ci)/corpus fuzz/corpus ||
+	  die "the failing input is in build/fuzz/artifacts/"
+	say "fuzzing: no failing input in 60 s"
+tidy.what = clang-tidy 19 finds nothing in any source of the dev build
+$(ok)/tidy.ok: $(call job,tidy,,clang-tidy-19,dev)
+	run-clang-tidy-19 -p build/dev -quiet -j $$(nproc) >$(ci)/tidy.out 2>&1 ||
+	  { grep -E 'warning:|error:' $(ci)/tidy.out | sort -u; die "clang-tidy 19 found the above"; }
+	say "clang-tidy 19: no finding"
 version.what = the upstream version is that of the newest changelog entry
 $(ok)/version.ok: $(call job,version,,dpkg-dev,release)
 	upstream=$$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/release/CMakeCache.txt)
@@ -93,8 +110,6 @@ $(ok)/version.ok: $(call job,version,,dpkg-dev,release)
 	[ "$$upstream" = "$$(sed -E 's/-[^-]*$$//; s/^([0-9]+(\.[0-9]+)*).*/\1/' <<<$(version))" ] ||
 	  die "CMakeLists.txt says $$upstream, debian/changelog says $(version)"
 	say "upstream $$upstream, Debian $(version)"
-clang.what = the clang workflow: the dev build and tests with clang
-$(ok)/clang.ok: $(call job,clang,,$(tests) clang) ; cmake --workflow --preset clang
 install.what = the release build installs every program and its manual page into a prefix
 $(ok)/install.ok: $(call job,install,,,release)
 	cmake --install build/release --prefix $(ci)/prefix
@@ -106,37 +121,13 @@ memcheck.what = valgrind's memcheck finds nothing in any program
 $(ok)/memcheck.ok: $(call job,memcheck,,valgrind,release)
 	for p in build/release/bin/*; do valgrind -q --error-exitcode=1 --track-origins=yes $$p <<<7; done
 	say "memcheck: no invalid access, no uninitialised value"
-cost.what = bench/cost.sh: no program costs more than its C program
-$(ok)/cost.ok: $(call job,cost,,$(build) valgrind)
-	cmake --preset bench && cmake --build --preset bench
-	bench/cost.sh build/bench | sed 's/^/ci: /'
-tidy.what = clang-tidy 19 finds nothing in any source of the dev build
-$(ok)/tidy.ok: $(call job,tidy,,clang-tidy-19,dev)
-	run-clang-tidy-19 -p build/dev -quiet -j $$(nproc) >$(ci)/tidy.out 2>&1 ||
-	  { grep -E 'warning:|error:' $(ci)/tidy.out | sort -u; die "clang-tidy 19 found the above"; }
-	say "clang-tidy 19: no finding"
-fuzz.what = a minute of fuzzing the reader of x finds no failing input
-$(ok)/fuzz.ok: $(call job,fuzz,,clang libclang-rt-dev)
-	cmake --preset fuzz && cmake --build --preset fuzz && mkdir -p $(ci)/corpus build/fuzz/artifacts
-	# New inputs go to the scratch corpus; a failing input is kept for a look.
-	build/fuzz/fuzz/readthreshold_fuzz -max_total_time=60 -print_final_stats=1 \
-	  -artifact_prefix=build/fuzz/artifacts/ $(ci)/corpus fuzz/corpus ||
-	  die "the failing input is in build/fuzz/artifacts/"
-	say "fuzzing: no failing input in 60 s"
 
-# The package's jobs, each sbuild build in a fresh copy of its chroot.
+# The package's builds, each in a fresh copy of its chroot, and their checks.
 source.what = dpkg-source builds the source package of the tested tree
 $(ok)/source.ok: $(call job,source,,dpkg-dev git)
 	mkdir -p $(deb)/src/intarrays && tree | tar -x -C $(deb)/src/intarrays
 	cd $(deb)/src && dpkg-source -b intarrays
 	say "source package $(notdir $(dsc))"
-# Not varied: users and groups, host and domain names, and file order, which
-# need privileges or a FUSE file system that a CI machine may lack.
-reprotest.what = reprotest: the package built again, the same, in a varied environment
-$(ok)/reprotest.ok: $(call job,reprotest,,reprotest faketime locales-all debhelper $(tests),source)
-	mkdir -p $(ci)/reprotest && cd $(ci)/reprotest
-	reprotest --vary=-user_group,-domain_host,-fileordering $(dsc) -- null
-	say "reprotest: the same bytes"
 build.what = sbuild with Debian 12's packages: tests run, and the source built too
 $(ok)/build.ok: $(call job,build,,$(sbuild),$(call buildd,bookworm) source)
 	sbuild_in $(deb)/build $< --source --source-only-changes
@@ -148,6 +139,34 @@ $(ok)/build-binnmu.ok: $(call job,build-binnmu,,$(sbuild),$(call buildd,bookworm
 crossbuild-arm64.what = sbuild cross-builds arm64
 $(ok)/crossbuild-arm64.ok: $(call job,crossbuild-arm64,,$(sbuild),$(call buildd,bookworm) source)
 	sbuild_in $(deb)/crossbuild-arm64 $< --host=arm64 --profiles=cross,nocheck
+build-trixie.what = sbuild with Debian 13's packages: tests run
+$(ok)/build-trixie.ok: $(call job,build-trixie,,$(sbuild),$(call buildd,trixie) source)
+	sbuild_in $(deb)/build-trixie $<
+build-unstable.what = sbuild with unstable's packages: tests run
+$(ok)/build-unstable.ok: $(call job,build-unstable,,$(sbuild),$(call buildd,unstable) source)
+	sbuild_in $(deb)/build-unstable $<
+ifeq ($(CI_I386),native)
+build-i386.what = sbuild in an i386 chroot: tests run
+$(ok)/build-i386.ok: $(call job,build-i386,,$(sbuild),$(call buildd,bookworm,i386) source)
+	sbuild_in $(deb)/build-i386 $< --arch=i386
+else
+build-i386.what = sbuild cross-builds i386, where the kernel runs no i386 program; cross-i386 tests
+$(ok)/build-i386.ok: $(call job,build-i386,,$(sbuild),$(call buildd,bookworm) source cross-i386)
+	sbuild_in $(deb)/build-i386 $< --host=i386 --profiles=cross,nocheck
+endif
+# The second build starts with debian/rules clean, and one more clean must
+# leave the tree as the source package unpacks it.
+build-twice.what = sbuild builds nocheck twice in one tree: clean restores it, same .deb bytes
+$(ok)/build-twice.ok: $(call job,build-twice,,$(sbuild),$(call buildd,bookworm) build)
+	sbuild_in $(deb)/build-twice $< --profiles=nocheck --finished-build-commands='
+	  cd %SBUILD_PKGBUILD_DIR && user=$$(stat -c %%U .) &&
+	  runuser -u "$$user" -- dpkg-buildpackage -us -uc -b -Pnocheck &&
+	  runuser -u "$$user" -- debian/rules clean && dpkg-source --no-check -x ../*.dsc ../unpacked &&
+	  diff -r ../unpacked . && echo "ci: the clean target restores the tree"'
+	grep -qx 'ci: the clean target restores the tree' $(deb)/build-twice/*.build
+	! grep -E '^ libgtest-dev ' $(deb)/build-twice/*.buildinfo || die "nocheck installed GoogleTest"
+	for f in $(deb)/build/*.deb; do cmp $$f $(deb)/build-twice/$${f##*/}; done
+	say "the nocheck build gives the .deb bytes of the build with tests"
 piuparts.what = piuparts: install, purge, and upgrade to the binNMU (as root)
 piuparts.root := yes
 $(ok)/piuparts.ok: $(call job,piuparts,,piuparts dpkg-dev,$(minbase) build build-binnmu)
@@ -162,40 +181,37 @@ $(ok)/autopkgtest.ok: $(call job,autopkgtest,,autopkgtest,$(minbase) build)
 	autopkgtest --apt-upgrade $(deb)/build/intarrays_$(version)_$(arch).deb $(dsc) \
 	  -- unshare --tarball $< 2>&1 | tee $(ci)/autopkgtest.out
 	sed -n '/@@@@ summary/,$$ { s/^/ci: /; p; }' $(ci)/autopkgtest.out
-build-trixie.what = sbuild with Debian 13's packages: tests run
-$(ok)/build-trixie.ok: $(call job,build-trixie,,$(sbuild),$(call buildd,trixie) source)
-	sbuild_in $(deb)/build-trixie $<
-build-unstable.what = sbuild with unstable's packages: tests run
-$(ok)/build-unstable.ok: $(call job,build-unstable,,$(sbuild),$(call buildd,unstable) source)
-	sbuild_in $(deb)/build-unstable $<
-# The second build starts with debian/rules clean, and one more clean must
-# leave the tree as the source package unpacks it.
-build-twice.what = sbuild builds nocheck twice in one tree: clean restores it, same .deb bytes
-$(ok)/build-twice.ok: $(call job,build-twice,,$(sbuild),$(call buildd,bookworm) build)
-	sbuild_in $(deb)/build-twice $< --profiles=nocheck --finished-build-commands='
-	  cd %SBUILD_PKGBUILD_DIR && user=$$(stat -c %%U .) &&
-	  runuser -u "$$user" -- dpkg-buildpackage -us -uc -b -Pnocheck &&
-	  runuser -u "$$user" -- debian/rules clean && dpkg-source --no-check -x ../*.dsc ../unpacked &&
-	  diff -r ../unpacked . && echo "ci: the clean target restores the tree"'
-	grep -qx 'ci: the clean target restores the tree' $(deb)/build-twice/*.build
-	! grep -E '^ libgtest-dev ' $(deb)/build-twice/*.buildinfo || die "nocheck installed GoogleTest"
-	for f in $(deb)/build/*.deb; do cmp $$f $(deb)/build-twice/$${f##*/}; done
-	say "the nocheck build gives the .deb bytes of the build with tests"
-ifeq ($(CI_I386),native)
-build-i386.what = sbuild in an i386 chroot: tests run
-$(ok)/build-i386.ok: $(call job,build-i386,,$(sbuild),$(call buildd,bookworm,i386) source)
-	sbuild_in $(deb)/build-i386 $< --arch=i386
-else
-build-i386.what = sbuild cross-builds i386, where the kernel runs no i386 program; cross-i386 tests
-$(ok)/build-i386.ok: $(call job,build-i386,,$(sbuild),$(call buildd,bookworm) source cross-i386)
-	sbuild_in $(deb)/build-i386 $< --host=i386 --profiles=cross,nocheck
-endif
 hardening.what = hardening-check on the programs of the package
 $(ok)/hardening.ok: $(call job,hardening,,devscripts,build)
 	dpkg-deb --extract $(deb)/build/intarrays_$(version)_$(arch).deb $(ci)/root
 	# Debian 12's start files carry no control-flow protection, so it is not asked.
 	hardening-check --nocfprotection $(ci)/root/usr/bin/*
 	say "hardening-check: every program hardened"
+# Not varied: users and groups, host and domain names, and file order, which
+# need privileges or a FUSE file system that a CI machine may lack.
+reprotest.what = reprotest: the package built again, the same, in a varied environment
+$(ok)/reprotest.ok: $(call job,reprotest,,reprotest faketime locales-all debhelper $(tests),source)
+	mkdir -p $(ci)/reprotest && cd $(ci)/reprotest
+	reprotest --vary=-user_group,-domain_host,-fileordering $(dsc) -- null
+	say "reprotest: the same bytes"
+
+# The upstream workflows with the packages of each release: $(call cross,ARCH,
+# RELEASE,NAME) adds the job NAME, cross-ARCH for Debian 12, else cross-ARCH-RELEASE.
+dev-unstable.what = the dev workflow with unstable's g++
+$(ok)/dev-unstable.ok: $(call job,dev-unstable,unstable,$(tests)) ; cmake --workflow --preset dev
+clang-unstable.what = the clang workflow with unstable's clang
+$(ok)/clang-unstable.ok: $(call job,clang-unstable,unstable,$(tests) clang)
+	cmake --workflow --preset clang
+cross_uses = $(build) groff-base binutils dpkg-dev qemu-user g++-$(gnu.$1) libgtest-dev:$1
+define cross
+$3.what = the cross workflow for $1 with $(call name,$2)'s g++, tests under qemu-user
+$(ok)/$3.ok: $(call job,$3,$2,$(call cross_uses,$1))
+	DEB_HOST_ARCH=$1 cmake --workflow --preset cross
+endef
+$(foreach r,$(releases),$(foreach a,$(cross.$r),\
+  $(eval $(call cross,$a,$r,cross-$a$(patsubst %,-%,$(filter-out bookworm,$r))))))
+
+# The checks of every build.
 # dpkg-buildflags gives the hardening flags, and the upstream build adds none.
 builds = $(filter build build-%,$(jobs)) crossbuild-arm64
 flags := -fstack-protector-strong|-fstack-clash-protection|_FORTIFY_SOURCE|-z,relro|-z,now
@@ -214,22 +230,6 @@ $(ok)/lintian.ok: $(call job,lintian,unstable,lintian,$(builds))
 	lintian --pedantic -E -I --fail-on error,warning,info,pedantic,experimental */*.changes
 	say "unstable's lintian: no tag on $$(ls -- */*.changes | wc -l) .changes"
 
-# The upstream workflows with the packages of each release: $(call cross,ARCH,
-# RELEASE,NAME) adds the job NAME, cross-ARCH for Debian 12, else cross-ARCH-RELEASE.
-dev-unstable.what = the dev workflow with unstable's g++
-$(ok)/dev-unstable.ok: $(call job,dev-unstable,unstable,$(tests)) ; cmake --workflow --preset dev
-clang-unstable.what = the clang workflow with unstable's clang
-$(ok)/clang-unstable.ok: $(call job,clang-unstable,unstable,$(tests) clang)
-	cmake --workflow --preset clang
-cross_uses = $(build) groff-base binutils dpkg-dev qemu-user g++-$(gnu.$1) libgtest-dev:$1
-define cross
-$3.what = the cross workflow for $1 with $(call name,$2)'s g++, tests under qemu-user
-$(ok)/$3.ok: $(call job,$3,$2,$(call cross_uses,$1))
-	DEB_HOST_ARCH=$1 cmake --workflow --preset cross
-endef
-$(foreach r,$(releases),$(foreach a,$(cross.$r),\
-  $(eval $(call cross,$a,$r,cross-$a$(patsubst %,-%,$(filter-out bookworm,$r))))))
-
 # A tools chroot holds the packages of its release's selected jobs.
 closure = $(sort $1 $(foreach j,$1,$(call closure,$($j.needs))))
 selected := $(filter $(call closure,$(JOBS)),$(jobs))
@@ -244,18 +244,19 @@ $(ok)/%.ok $(chroots)/%: .SHELLFLAGS = $@ in=$(call in,$(j)) copy=$($(j).copy) \
   user=$(if $($(j).root),,$(CI_USER)) -c
 j = $(basename $(@F))
 in = $(if $($1.release),$(or $(filter %-tools,$($1.chroots)),/))
-
 .PHONY: run list plan
-# The selected jobs, after the tools chroots, which take longest to make.
-run: $(filter $(needed),$(foreach r,$(releases),$(chroots)/$r-tools)) $(selected:%=$(ok)/%.ok)
-# Each job: its name, whose packages it runs with, its chroots (a tools
-# chroot is where it runs), and what it checks.
+# make starts the jobs in this order, but one whose prerequisites are still being made only after
+# all the others; so each job above comes well after those it needs, and the chroots come first:
+# the tools chroots, which take longest, then the jobs that others need and that need nothing.
+first = $(foreach j,$(filter $(foreach k,$(selected),$($k.needs)),$(selected)),\
+  $(if $($j.needs)$($j.chroots),,$(ok)/$j.ok))
+run: $(filter %-tools,$(needed)) $(first) $(needed) $(selected:%=$(ok)/%.ok)
+# Each job: its name, whose packages it runs with, its chroots (a tools chroot: where), its what.
 tab := $(shell printf '\t')
 row = $1$(tab)$(or $(call name,$($1.release)),the machine)'s$(tab)$(notdir $($1.chroots))
 list: ; $(foreach j,$(jobs),$(info $(call row,$j)$(tab)$(value $j.what)))
-# The run in four lines: what the machine is; the packages
-# it needs (mmdebstrap runs its tar filter with python3, which it only
-# recommends; bwrap enters the tools chroots); the chroots; the jobs.
+# The run in four lines: the machine; its packages (python3 runs mmdebstrap's tar filter, which it
+# only recommends; bwrap enters the tools chroots); the chroots; the jobs.
 packages = $(sort $(foreach j,$(selected),$(if $(filter %-tools,$($j.chroots)),,$($j.uses))) \
   $(if $(needed),mmdebstrap uidmap python3 bubblewrap))
 machine = the machine runs $(host:none=a release CI does not check); i386 path: $(CI_I386)

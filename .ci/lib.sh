@@ -18,12 +18,11 @@ as_root() {
   if [ "$(id -u)" -eq 0 ]; then "${@:2}"; else say "asking sudo: $1" && sudo "${@:2}"; fi
 }
 
-# The files of the tested tree, whoever owns it, NUL-separated (those that
-# match, given PATTERNs): the tracked ones and the new ones; tree, the tree as
-# a tar stream.
-# shellcheck disable=SC2120 # the recipes pass the patterns
+# The files of the tested tree that match PATTERNs, whoever owns it,
+# NUL-separated: the tracked ones and the new ones; tree, the tree as a tar
+# stream.
 files() { git -C "$work" -c safe.directory="$work" ls-files -z -co --exclude-standard -- "$@"; }
-tree() { files | tar -C "$work" --null -T - --ignore-failed-read -c; }
+tree() { files . | tar -C "$work" --null -T - --ignore-failed-read -c; }
 
 # The indexes of the Debian archive that apt reads, known by their origin and
 # label, as CODENAME SITE lines; the site of the first, the Debian mirror.
