@@ -16,7 +16,7 @@ chroots ?= $(work)/build/ci/chroots
 JOBS ?= $(jobs)
 host := $(or $(host),$(shell bash -c '. .ci/lib.sh && host_release'))
 CI_I386 := $(or $(CI_I386),$(shell arch-test -n i386 >/dev/null 2>&1 && echo native || echo cross))
-# ctest runs a test per core. No variable a recipe reads may run $$(shell),
+# ctest runs a test per core. No variable a recipe reads may run $(shell),
 # which would run with .ci/step as the shell.
 export CTEST_PARALLEL_LEVEL := $(or $(CTEST_PARALLEL_LEVEL),$(shell nproc))
 export work dsc
@@ -256,8 +256,8 @@ tab := $(shell printf '\t')
 row = $1$(tab)$(or $(call name,$($1.release)),the machine)'s$(tab)$(notdir $($1.chroots))
 list: ; $(foreach j,$(jobs),$(info $(call row,$j)$(tab)$(value $j.what)))
 # The run in four lines: the machine; its packages (python3 runs mmdebstrap's tar filter, which it
-# only recommends; bwrap enters the tools chroots); the chroots; the jobs.
-packages = $(sort $(foreach j,$(selected),$(if $(filter %-tools,$($j.chroots)),,$($j.uses))) \
-  $(if $(needed),mmdebstrap uidmap python3 bubblewrap))
+# only recommends; bwrap runs a job of a release); the chroots; the jobs.
+packages = $(sort $(foreach j,$(selected),$(if $(filter %-tools,$($j.chroots)),,$($j.uses)) \
+  $(if $($j.release),bubblewrap)) $(if $(needed),mmdebstrap uidmap python3))
 machine = the machine runs $(host:none=a release CI does not check); i386 path: $(CI_I386)
 plan: ; printf '%s\n' '$(machine)' '$(packages)' '$(notdir $(needed))' '$(selected)'
