@@ -18,6 +18,18 @@ if(CMAKE_SCRIPT_MODE_FILE)
   return()
 endif()
 
+# A program folder (one with a main.cpp) that the list leaves out would not
+# be built: it stops the configure, named.
+file(
+  GLOB unlisted
+  RELATIVE ${PROJECT_SOURCE_DIR}
+  ${PROJECT_SOURCE_DIR}/*/main.cpp)
+list(TRANSFORM unlisted REPLACE "/main.cpp$" "")
+list(REMOVE_ITEM unlisted ${programs})
+if(unlisted)
+  message(FATAL_ERROR "Every program folder must be listed in cmake/programs.cmake: ${unlisted}")
+endif()
+
 # Each program's own files. A missing one stops the configure, named, rather
 # than dropping in silence the test or measure it serves.
 foreach(program IN LISTS programs)
