@@ -13,6 +13,10 @@
 # MODE linkage: the program needs libc.so.6, and no shared library but it and
 #               the dynamic loader: no C++ runtime. Unless OPTIMISED, libstdc++
 #               is allowed for its assertion handler alone (see below).
+# MODE example: the one command of the EXAMPLES of the manual page PAGE, run
+#               by sh with the program on PATH, prints what the page shows,
+#               but for trailing spaces, which a page cannot show; if VARYING,
+#               any number stands for any number.
 cmake_minimum_required(VERSION 3.25)
 
 list(GET COMMAND -1 PROGRAM)
@@ -99,6 +103,35 @@ elseif(MODE STREQUAL "linkage")
   set(others ${needed})
   list(FILTER others EXCLUDE REGEX "^(libc\\.so\\.6|(ld-linux[-a-z0-9_]*|ld64|ld)\\.so\\.[0-9]+)$")
   expect("libraries besides libc and the dynamic loader" "${others}" "")
+elseif(MODE STREQUAL "example")
+  file(READ "${PAGE}" page)
+  if(NOT page MATCHES "\n\\.EX\n\\$ ([^\n]*)\n(.*\n)\\.EE\n")
+    message(FATAL_ERROR "${PAGE}: no example: .EX, a line \"$ command\", its output, .EE")
+  endif()
+  string(REPLACE "\\-" "-" command "${CMAKE_MATCH_1}")
+  string(REPLACE "\\-" "-" expected "${CMAKE_MATCH_2}")
+  if("${command}${expected}" MATCHES "\\\\")
+    message(FATAL_ERROR "${PAGE}: the example holds an escape other than \\-")
+  endif()
+  # The program by its name, as the page calls it: a script on PATH starts it.
+  set(bin "${CMAKE_CURRENT_BINARY_DIR}/${name}.example")
+  list(JOIN COMMAND "\" \"" words)
+  file(WRITE "${bin}/${name}" "#!/bin/sh\nexec \"${words}\" \"$@\"\n")
+  file(CHMOD "${bin}/${name}" PERMISSIONS OWNER_READ OWNER_EXECUTE)
+  set(ENV{PATH} "${bin}:$ENV{PATH}")
+  set(ENV{LC_ALL} C)
+  execute_process(
+    COMMAND sh -c "${command}"
+    INPUT_FILE "${INPUT}"
+    OUTPUT_VARIABLE actual
+    RESULT_VARIABLE status)
+  expect("exit status of the example of ${PAGE}" "${status}" 0)
+  string(REGEX REPLACE " +\n" "\n" actual "${actual}")
+  if(VARYING)
+    string(REGEX REPLACE "-?[0-9]+" "N" actual "${actual}")
+    string(REGEX REPLACE "-?[0-9]+" "N" expected "${expected}")
+  endif()
+  expect("output of the example of ${PAGE}" "${actual}" "${expected}")
 else()
   message(FATAL_ERROR "unknown MODE '${MODE}'")
 endif()
