@@ -1,23 +1,20 @@
-# CI's jobs, and the chroots they need, as targets of GNU make. .ci/run
-# readies the machine and runs them; make runs any of them on its own too,
-# on a machine that has their packages:  make -f .ci/jobs.mk -k -j2 build/ci/dev.ok
-# A job's product is build/ci/NAME.ok, a chroot's $(chroots)/NAME. .ci/step
-# runs each recipe with bash, with the helpers of .ci/lib.sh; see there.
+# CI's jobs, and the chroots they need, as make targets. .ci/run readies the machine and runs them;
+# make runs any on its own too, where their packages are:  make -f .ci/jobs.mk build/ci/dev.ok
+# A job, build/ci/NAME.ok, runs each time it is asked; a chroot, $(chroots)/NAME, is made once.
+# .ci/step runs each recipe with bash and .ci/lib.sh; see there.
 .ONESHELL:
 .DELETE_ON_ERROR:
 MAKEFLAGS += --no-builtin-rules --no-print-directory
-# What a run may set. work: the tree the jobs work in; chroots: where the
-# chroots are made; JOBS: the jobs asked for, and so those they need; host:
-# the release the machine runs, if CI checks it, else none; CI_I386: native,
-# or cross where the kernel runs no i386 program; CI_USER: when root runs
-# make, the user that runs the recipes, all but piuparts's.
+# What a run may set. work: the tree the jobs work in; chroots: where the chroots are made; JOBS:
+# the jobs asked for, and so those they need; host: the release the machine runs, if CI checks it,
+# else none; CI_I386: native, or cross where the kernel runs no i386 program; CI_USER: when root
+# runs make, the user that runs the recipes, all but piuparts's.
 work ?= $(CURDIR)
 chroots ?= $(work)/build/ci/chroots
 JOBS ?= $(jobs)
 host := $(or $(host),$(shell bash -c '. .ci/lib.sh && host_release'))
 CI_I386 := $(or $(CI_I386),$(shell arch-test -n i386 >/dev/null 2>&1 && echo native || echo cross))
-# ctest runs a test per core. No variable a recipe reads may run $(shell),
-# which would run with .ci/step as the shell.
+# ctest runs a test per core. No variable a recipe reads may run $(shell): .ci/step would run it.
 export CTEST_PARALLEL_LEVEL := $(or $(CTEST_PARALLEL_LEVEL),$(shell nproc))
 export work dsc
 ok := build/ci
@@ -44,12 +41,11 @@ $(foreach a,$(sort $(foreach r,$(releases),$(cross.$r))),\
 buildd = $(chroots)/$1-buildd-$(or $2,amd64).tar
 minbase := $(chroots)/bookworm-minbase-amd64.tar.gz
 
-# $(call job,NAME,RELEASE,PACKAGES,NEEDS) adds the job NAME, and gives its
-# rule's prerequisites: the chroots in NEEDS ($< is the first), RELEASE's
-# tools chroot unless the machine runs RELEASE, and the jobs in NEEDS. The
-# job runs with PACKAGES: RELEASE's, or, with no RELEASE, the machine's.
-# NAME.what, a sentence, says what it checks. NAME.copy names a folder that a
-# job with a RELEASE gets a copy of in place of the tree; NAME.root runs it as root.
+# $(call job,NAME,RELEASE,PACKAGES,NEEDS) adds the job NAME, and gives its rule's prerequisites:
+# the chroots in NEEDS ($< is the first), RELEASE's tools chroot unless the machine runs RELEASE,
+# and the jobs in NEEDS. The job runs with PACKAGES: RELEASE's, or, with no RELEASE, the machine's.
+# NAME.what, a sentence, says what it checks. NAME.copy names a folder that a job with a RELEASE
+# gets a copy of in place of the tree; NAME.root runs it as root.
 job = $(eval $(call job_,$1,$2,$3,$4))$($1.chroots) $(patsubst %,$(ok)/%.ok,$($1.needs))
 define job_
 jobs += $1
@@ -81,17 +77,19 @@ $(ok)/format.ok: $(call job,format,,clang-format-19 cmake-format git shfmt shell
 	files '*.cpp' '*.hpp' '*.c' | xargs -0 clang-format-19 --dry-run -Werror
 	files CMakeLists.txt '*/CMakeLists.txt' '*.cmake' | xargs -0 cmake-format --check
 	mapfile -t shell < <(files . | xargs -0 shfmt -f)
-	shfmt -d "$${shell[@]}" && shellcheck -x -S warning "$${shell[@]}"
+	shfmt -d "$${shell[@]}"
+	shellcheck -x -S warning "$${shell[@]}"
 	say "every source as its formatter writes it; shellcheck: nothing in $${#shell[@]} scripts"
 clang.what = the clang workflow: the dev build and tests with clang
 $(ok)/clang.ok: $(call job,clang,,$(tests) clang) ; cmake --workflow --preset clang
 cost.what = bench/cost.sh: no program costs more than its C program
 $(ok)/cost.ok: $(call job,cost,,$(build) valgrind)
-	cmake --preset bench && cmake --build --preset bench
+	cmake --workflow --preset bench
 	bench/cost.sh build/bench | sed 's/^/ci: /'
 fuzz.what = a minute of fuzzing the reader of x finds no failing input
 $(ok)/fuzz.ok: $(call job,fuzz,,clang libclang-rt-dev)
-	cmake --preset fuzz && cmake --build --preset fuzz && mkdir -p $(ci)/corpus build/fuzz/artifacts
+	cmake --workflow --preset fuzz
+	mkdir -p $(ci)/corpus build/fuzz/artifacts
 	# New inputs go to the scratch corpus; a failing input is kept for a look.
 	build/fuzz/fuzz/readthreshold_fuzz -max_total_time=60 -print_final_stats=1 \
 	  -artifact_prefix=build/fuzz/artifacts/ $(ci)/corpus fuzz/corpus ||
@@ -105,16 +103,18 @@ $(ok)/tidy.ok: $(call job,tidy,,clang-tidy-19,dev)
 version.what = the upstream version is that of the newest changelog entry
 $(ok)/version.ok: $(call job,version,,dpkg-dev,release)
 	upstream=$$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/release/CMakeCache.txt)
-	# The upstream part: no Debian revision, and no suffix such as +b1,
-	# +nmu1, +deb12u1, ~bpo12+1 or ~rc1.
+	# The upstream part: no Debian revision, no suffix (+b1, +nmu1, +deb12u1, ~bpo12+1, ~rc1).
 	[ "$$upstream" = "$$(sed -E 's/-[^-]*$$//; s/^([0-9]+(\.[0-9]+)*).*/\1/' <<<$(version))" ] ||
 	  die "CMakeLists.txt says $$upstream, debian/changelog says $(version)"
 	say "upstream $$upstream, Debian $(version)"
-install.what = the release build installs every program and its manual page into a prefix
+install.what = the release build installs each program of the list and its manual page
 $(ok)/install.ok: $(call job,install,,,release)
+	rm -rf $(ci)/prefix
 	cmake --install build/release --prefix $(ci)/prefix
-	for p in build/release/bin/*; do
-	  test -x $(ci)/prefix/bin/$${p##*/} && test -f $(ci)/prefix/share/man/man1/$${p##*/}.1
+	programs=$$(cmake -P cmake/programs.cmake | cut -d' ' -f1)
+	for p in $$programs; do
+	  [ -x $(ci)/prefix/bin/$$p ] || die "$$p: not installed in bin/"
+	  [ -f $(ci)/prefix/share/man/man1/$$p.1 ] || die "$$p: no manual page in share/man/man1/"
 	done
 	say "programs and manual pages installed"
 memcheck.what = valgrind's memcheck finds nothing in any program
@@ -125,8 +125,11 @@ $(ok)/memcheck.ok: $(call job,memcheck,,valgrind,release)
 # The package's builds, each in a fresh copy of its chroot, and their checks.
 source.what = dpkg-source builds the source package of the tested tree
 $(ok)/source.ok: $(call job,source,,dpkg-dev git)
-	mkdir -p $(deb)/src/intarrays && tree | tar -x -C $(deb)/src/intarrays
-	cd $(deb)/src && dpkg-source -b intarrays
+	rm -rf $(deb)/src
+	mkdir -p $(deb)/src/intarrays
+	tree | tar -x -C $(deb)/src/intarrays
+	cd $(deb)/src
+	dpkg-source -b intarrays
 	say "source package $(notdir $(dsc))"
 build.what = sbuild with Debian 12's packages: tests run, and the source built too
 $(ok)/build.ok: $(call job,build,,$(sbuild),$(call buildd,bookworm) source)
@@ -154,8 +157,7 @@ build-i386.what = sbuild cross-builds i386, where the kernel runs no i386 progra
 $(ok)/build-i386.ok: $(call job,build-i386,,$(sbuild),$(call buildd,bookworm) source cross-i386)
 	sbuild_in $(deb)/build-i386 $< --host=i386 --profiles=cross,nocheck
 endif
-# The second build starts with debian/rules clean, and one more clean must
-# leave the tree as the source package unpacks it.
+# The second build starts with debian/rules clean; one more must leave the tree as unpacked.
 build-twice.what = sbuild builds nocheck twice in one tree: clean restores it, same .deb bytes
 $(ok)/build-twice.ok: $(call job,build-twice,,$(sbuild),$(call buildd,bookworm) build)
 	sbuild_in $(deb)/build-twice $< --profiles=nocheck --finished-build-commands='
@@ -170,8 +172,10 @@ $(ok)/build-twice.ok: $(call job,build-twice,,$(sbuild),$(call buildd,bookworm) 
 piuparts.what = piuparts: install, purge, and upgrade to the binNMU (as root)
 piuparts.root := yes
 $(ok)/piuparts.ok: $(call job,piuparts,,piuparts dpkg-dev,$(minbase) build build-binnmu)
-	mkdir -p $(deb)/older && cp $(deb)/build/intarrays_$(version)_$(arch).deb $(deb)/older/
-	(cd $(deb)/older && dpkg-scanpackages . >Packages 2>/dev/null)
+	mkdir -p $(deb)/older
+	cp $(deb)/build/intarrays_$(version)_$(arch).deb $(deb)/older/
+	cd $(deb)/older
+	dpkg-scanpackages . >Packages 2>/dev/null
 	as_root "piuparts installs the package in a chroot it enters" piuparts --basetgz=$< \
 	  --distribution=bookworm --mirror="$$(debian_mirror)" --bindmount=$(deb)/older \
 	  --extra-repo="deb [trusted=yes] file://$(deb)/older ./" $(deb)/build-binnmu/*_$(arch).deb
@@ -187,11 +191,11 @@ $(ok)/hardening.ok: $(call job,hardening,,devscripts,build)
 	# Debian 12's start files carry no control-flow protection, so it is not asked.
 	hardening-check --nocfprotection $(ci)/root/usr/bin/*
 	say "hardening-check: every program hardened"
-# Not varied: users and groups, host and domain names, and file order, which
-# need privileges or a FUSE file system that a CI machine may lack.
+# Not varied: users, groups, host and domain names, file order: they need privileges or FUSE.
 reprotest.what = reprotest: the package built again, the same, in a varied environment
 $(ok)/reprotest.ok: $(call job,reprotest,,reprotest faketime locales-all debhelper $(tests),source)
-	mkdir -p $(ci)/reprotest && cd $(ci)/reprotest
+	mkdir -p $(ci)/reprotest
+	cd $(ci)/reprotest
 	reprotest --vary=-user_group,-domain_host,-fileordering $(dsc) -- null
 	say "reprotest: the same bytes"
 
@@ -211,8 +215,7 @@ endef
 $(foreach r,$(releases),$(foreach a,$(cross.$r),\
   $(eval $(call cross,$a,$r,cross-$a$(patsubst %,-%,$(filter-out bookworm,$r))))))
 
-# The checks of every build.
-# dpkg-buildflags gives the hardening flags, and the upstream build adds none.
+# The checks of every build: dpkg-buildflags gives the hardening flags, the upstream build none.
 builds = $(filter build build-%,$(jobs)) crossbuild-arm64
 flags := -fstack-protector-strong|-fstack-clash-protection|_FORTIFY_SOURCE|-z,relro|-z,now
 blhc.what = blhc: each hardening flag on every build line, once
@@ -244,10 +247,10 @@ $(ok)/%.ok $(chroots)/%: .SHELLFLAGS = $@ in=$(call in,$(j)) copy=$($(j).copy) \
   user=$(if $($(j).root),,$(CI_USER)) -c
 j = $(basename $(@F))
 in = $(if $($1.release),$(or $(filter %-tools,$($1.chroots)),/))
-.PHONY: run list plan
-# make starts the jobs in this order, but one whose prerequisites are still being made only after
-# all the others; so each job above comes well after those it needs, and the chroots come first:
-# the tools chroots, which take longest, then the jobs that others need and that need nothing.
+.PHONY: run list plan $(jobs:%=$(ok)/%.ok)
+# make starts a job whose prerequisites are being made only after all others: so each job above
+# comes well after those it needs, and first come the tools chroots (the longest), then the jobs
+# that others need and that need nothing.
 first = $(foreach j,$(filter $(foreach k,$(selected),$($k.needs)),$(selected)),\
   $(if $($j.needs)$($j.chroots),,$(ok)/$j.ok))
 run: $(filter %-tools,$(needed)) $(first) $(needed) $(selected:%=$(ok)/%.ok)

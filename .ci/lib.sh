@@ -1,7 +1,6 @@
 # shellcheck shell=bash disable=SC2154 # make exports what is named below
-# The helpers of CI, sourced by .ci/run, make and .ci/step, and with each
-# recipe, in a tools chroot too; sourcing it runs nothing. They read what
-# .ci/jobs.mk exports: $work, the tree the jobs work in, and $dsc.
+# The helpers of CI, sourced by .ci/run, make and .ci/step, and with each recipe, in a tools chroot
+# too; sourcing it runs nothing. They read what .ci/jobs.mk exports: $work, the tree, and $dsc.
 
 say() { printf 'ci: %s\n' "$*"; }
 die() { say "$*" >&2 && exit 1; }
@@ -39,11 +38,10 @@ host_release() {
   esac
 }
 
-# make_chroot PATH [PACKAGE...]: mmdebstrap makes the chroot at PATH in a user
-# namespace, from its release's suites (and updates, for a stable one) on the
-# Debian mirror. Its name says what it is: RELEASE-tools, a folder of the
-# PACKAGEs (PACKAGE:ARCH for a foreign one), or RELEASE-VARIANT-ARCH.tar[.gz],
-# a tarball of mmdebstrap's VARIANT that each job unpacks afresh.
+# make_chroot PATH [PACKAGE...]: mmdebstrap makes the chroot at PATH in a user namespace, from its
+# release's suites (and updates, for a stable one) on the Debian mirror. Its name says what it is:
+# RELEASE-tools, a folder of the PACKAGEs (PACKAGE:ARCH for a foreign one), or
+# RELEASE-VARIANT-ARCH.tar[.gz], a tarball of mmdebstrap's VARIANT that each job unpacks afresh.
 make_chroot() {
   local path=$1 name=${1##*/} release kind mirror opts sources
   release=${name%%-*} kind=${name#*-} && kind=${kind%%.*} && mirror=$(debian_mirror)
@@ -64,11 +62,9 @@ make_chroot() {
     --aptopt='Acquire::Check-Valid-Until "false"' "${opts[@]}" "$release" "$path" "${sources[@]}"
 }
 
-# Builds the source package with sbuild in FOLDER, which it enters, on every
-# core, in a fresh copy of CHROOT, which was made this run and so is not
-# upgraded: sbuild_in FOLDER CHROOT [OPTION...]. Prints the build log and
-# says its status. Fails unless every test passed, where the options name
-# no nocheck.
+# sbuild_in FOLDER CHROOT [OPTION...]: sbuild builds the source package in FOLDER, which it enters,
+# on every core, in a fresh copy of CHROOT, made this run and so not upgraded. Prints the log, says
+# its status, and fails unless every test passed, where the options name no nocheck.
 sbuild_in() {
   rm -rf "$1" && mkdir -p "$1" && cd "$1" || return
   sbuild --chroot-mode=unshare --chroot="$2" --no-apt-upgrade --no-apt-distupgrade --verbose \
