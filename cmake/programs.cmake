@@ -1,5 +1,6 @@
-# The programs, named here once. The build, the install, the tests and the
-# bench read this list; `cmake -P cmake/programs.cmake` prints it for scripts,
+# The programs, named here once, in the order `run` starts them: pairthreshold,
+# which waits for input, last. The build, the install, the tests and the bench
+# read this list; `cmake -P cmake/programs.cmake` prints it for scripts,
 # a program a line, each followed by "golden" or, for a program whose output
 # varies from run to run, "varying".
 set(programs rowcompare rowsumprod rowminmax pairthreshold)
