@@ -33,7 +33,7 @@ cross.unstable := arm64 armhf i386 loong64 ppc64el riscv64 s390x
 name = $(subst bookworm,Debian 12,$(subst trixie,Debian 13,$1))
 # The packages jobs run with; sbuild sets up its namespace's network with ip.
 build := g++ cmake ninja-build
-tests := $(build) libgtest-dev groff-base binutils
+tests := $(build) libgtest-dev groff-base po4a binutils
 sbuild := sbuild iproute2
 $(foreach a,$(sort $(foreach r,$(releases),$(cross.$r))),\
   $(eval gnu.$a := $(shell dpkg-architecture -a$a -qDEB_HOST_GNU_TYPE 2>/dev/null)))
@@ -107,14 +107,15 @@ $(ok)/version.ok: $(call job,version,,dpkg-dev,release)
 	[ "$$upstream" = "$$(sed -E 's/-[^-]*$$//; s/^([0-9]+(\.[0-9]+)*).*/\1/' <<<$(version))" ] ||
 	  die "CMakeLists.txt says $$upstream, debian/changelog says $(version)"
 	say "upstream $$upstream, Debian $(version)"
-install.what = the release build installs each program of the list and its manual page
-$(ok)/install.ok: $(call job,install,,,release)
+install.what = the release build installs each program of the list, its English and Italian pages
+$(ok)/install.ok: $(call job,install,,po4a,release)
+	cmake --build --preset release
 	rm -rf $(ci)/prefix
 	cmake --install build/release --prefix $(ci)/prefix
 	programs=$$(cmake -P cmake/programs.cmake | cut -d' ' -f1)
+	cd $(ci)/prefix
 	for p in $$programs; do
-	  [ -x $(ci)/prefix/bin/$$p ] || die "$$p: not installed in bin/"
-	  [ -f $(ci)/prefix/share/man/man1/$$p.1 ] || die "$$p: no manual page in share/man/man1/"
+	  for f in bin/$$p share/man/{,it/}man1/$$p.1; do [ -f $$f ] || die "no $$f"; done
 	done
 	say "programs and manual pages installed"
 memcheck.what = valgrind's memcheck finds nothing in any program
@@ -206,7 +207,7 @@ $(ok)/dev-unstable.ok: $(call job,dev-unstable,unstable,$(tests)) ; cmake --work
 clang-unstable.what = the clang workflow with unstable's clang
 $(ok)/clang-unstable.ok: $(call job,clang-unstable,unstable,$(tests) clang)
 	cmake --workflow --preset clang
-cross_uses = $(build) groff-base binutils dpkg-dev qemu-user g++-$(gnu.$1) libgtest-dev:$1
+cross_uses = $(build) groff-base po4a binutils dpkg-dev qemu-user g++-$(gnu.$1) libgtest-dev:$1
 define cross
 $3.what = the cross workflow for $1 with $(call name,$2)'s g++, tests under qemu-user
 $(ok)/$3.ok: $(call job,$3,$2,$(call cross_uses,$1))

@@ -114,7 +114,8 @@ elseif(MODE STREQUAL "example")
     message(FATAL_ERROR "${PAGE}: the example holds an escape other than \\-")
   endif()
   # The program by its name, as the page calls it: a script on PATH starts it.
-  set(bin "${CMAKE_CURRENT_BINARY_DIR}/${name}.example")
+  string(MD5 key "${PAGE}") # a folder of each page's own, as pages run at once
+  set(bin "${CMAKE_CURRENT_BINARY_DIR}/example-${key}")
   list(JOIN COMMAND "\" \"" words)
   file(WRITE "${bin}/${name}" "#!/bin/sh\nexec \"${words}\" \"$@\"\n")
   file(CHMOD "${bin}/${name}" PERMISSIONS OWNER_READ OWNER_EXECUTE)
