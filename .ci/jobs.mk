@@ -175,8 +175,7 @@ piuparts.root := yes
 $(ok)/piuparts.ok: $(call job,piuparts,,piuparts dpkg-dev,$(minbase) build build-binnmu)
 	mkdir -p $(deb)/older
 	cp $(deb)/build/intarrays_$(version)_$(arch).deb $(deb)/older/
-	cd $(deb)/older
-	dpkg-scanpackages . >Packages 2>/dev/null
+	(cd $(deb)/older; dpkg-scanpackages . >Packages 2>/dev/null) # no cwd in what piuparts mounts
 	as_root "piuparts installs the package in a chroot it enters" piuparts --basetgz=$< \
 	  --distribution=bookworm --mirror="$$(debian_mirror)" --bindmount=$(deb)/older \
 	  --extra-repo="deb [trusted=yes] file://$(deb)/older ./" $(deb)/build-binnmu/*_$(arch).deb
