@@ -1,7 +1,7 @@
 # Runs one program and checks the whole run, for the build's tests and for
 # the autopkgtest of the installed programs. Called as
 #   cmake -DCOMMAND=<list> -DMODE=<mode> [-DEXPECTED=<file>] [-DINPUT=<file>]
-#         [-DOPTIMISED=ON] -P check_run.cmake
+#         [-DOPTIMISED=ON] [-DPAGE=<file> -DBIN=<dir> -DVARYING=ON] -P check_run.cmake
 # COMMAND ends with the program; a cross-built one runs under the emulator's
 # words before it.
 # MODE golden:  standard output equals EXPECTED byte for byte, nothing on
@@ -14,9 +14,10 @@
 #               the dynamic loader: no C++ runtime. Unless OPTIMISED, libstdc++
 #               is allowed for its assertion handler alone (see below).
 # MODE example: the one command of the EXAMPLES of the manual page PAGE, run
-#               by sh with the program on PATH, prints what the page shows,
-#               but for trailing spaces, which a page cannot show; if VARYING,
-#               any number stands for any number.
+#               by sh with BIN (where each program starts by its name) first
+#               on PATH, prints what the page shows, but for trailing spaces,
+#               which a page cannot show; if VARYING, any number stands for
+#               any number.
 cmake_minimum_required(VERSION 3.25)
 
 list(GET COMMAND -1 PROGRAM)
@@ -113,13 +114,7 @@ elseif(MODE STREQUAL "example")
   if("${command}${expected}" MATCHES "\\\\")
     message(FATAL_ERROR "${PAGE}: the example holds an escape other than \\-")
   endif()
-  # The program by its name, as the page calls it: a script on PATH starts it.
-  string(MD5 key "${PAGE}") # a folder of each page's own, as pages run at once
-  set(bin "${CMAKE_CURRENT_BINARY_DIR}/example-${key}")
-  list(JOIN COMMAND "\" \"" words)
-  file(WRITE "${bin}/${name}" "#!/bin/sh\nexec \"${words}\" \"$@\"\n")
-  file(CHMOD "${bin}/${name}" PERMISSIONS OWNER_READ OWNER_EXECUTE)
-  set(ENV{PATH} "${bin}:$ENV{PATH}")
+  set(ENV{PATH} "${BIN}:$ENV{PATH}")
   set(ENV{LC_ALL} C)
   execute_process(
     COMMAND sh -c "${command}"
