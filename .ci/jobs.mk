@@ -33,7 +33,7 @@ cross.unstable := arm64 armhf i386 loong64 ppc64el riscv64 s390x
 name = $(subst bookworm,Debian 12,$(subst trixie,Debian 13,$1))
 # The packages jobs run with; sbuild sets up its namespace's network with ip.
 build := g++ cmake ninja-build
-tests := $(build) libgtest-dev groff-base po4a binutils
+tests := $(build) libgtest-dev groff-base mandoc po4a binutils
 sbuild := sbuild iproute2
 $(foreach a,$(sort $(foreach r,$(releases),$(cross.$r))),\
   $(eval gnu.$a := $(shell dpkg-architecture -a$a -qDEB_HOST_GNU_TYPE 2>/dev/null)))
@@ -61,8 +61,8 @@ $(ok)/dev.ok: $(call job,dev,,$(tests)) ; cmake --workflow --preset dev
 release.what = the release preset runs the programs, and looks for no test package
 $(ok)/release.ok: $(call job,release,,$(build))
 	cmake --preset release
-	! grep -iE '^(GTest|GMock|GROFF)[^:]*:' build/release/CMakeCache.txt ||
-	  die "the release configure looked for GoogleTest or groff"
+	! grep -iE '^(GTest|GMock|GROFF|MANDOC)[^:]*:' build/release/CMakeCache.txt ||
+	  die "the release configure looked for a test package"
 	cmake --build --preset run <<<12 | tee $(ci)/run.out
 	grep -qx 'Inserire il valore di x: RES: [0-9]*' $(ci)/run.out
 	# The tests' missing packages are named in one line.
@@ -206,7 +206,7 @@ $(ok)/dev-unstable.ok: $(call job,dev-unstable,unstable,$(tests)) ; cmake --work
 clang-unstable.what = the clang workflow with unstable's clang
 $(ok)/clang-unstable.ok: $(call job,clang-unstable,unstable,$(tests) clang)
 	cmake --workflow --preset clang
-cross_uses = $(build) groff-base po4a binutils dpkg-dev qemu-user g++-$(gnu.$1) libgtest-dev:$1
+cross_uses = $(build) groff-base mandoc po4a binutils dpkg-dev qemu-user g++-$(gnu.$1) libgtest-dev:$1
 define cross
 $3.what = the cross workflow for $1 with $(call name,$2)'s g++, tests under qemu-user
 $(ok)/$3.ok: $(call job,$3,$2,$(call cross_uses,$1))

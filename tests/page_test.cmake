@@ -1,0 +1,107 @@
+# Checks a manual page, English or Italian, by its roff source. Called as
+#   cmake -DCHECK=<check> -DPAGE=<page> [...] -P page_test.cmake
+# CHECK quotes:      rendered by GROFF at each width of 60 to 132 columns, every
+#                    text that PAGE quotes between \(lq and \(rq reads exactly
+#                    as its source gives it: no space stretched, no word
+#                    hyphenated; it may break across lines at one of its spaces.
+# CHECK translation: the Italian page TRANSLATION keeps PAGE's header but for
+#                    its last field, the manual's name, and every quoted text,
+#                    in order and byte for byte.
+# CHECK seealso:     the last section, SEE ALSO, names NAME(1) for every program
+#                    of PROGRAMS but the page's own.
+cmake_minimum_required(VERSION 3.25)
+
+# Sets out to the texts that page quotes, each in [], in order, as a reader
+# of the page is to read them: escapes read, a macro argument's quotes taken
+# off. An escape it cannot read fails, naming the page.
+function(quoted page out)
+  file(READ ${page} text)
+  set(texts "")
+  string(FIND "${text}" "\\(lq" at)
+  while(at GREATER -1)
+    math(EXPR at "${at} + 4")
+    string(SUBSTRING "${text}" ${at} -1 text)
+    string(FIND "${text}" "\\(rq" end)
+    string(SUBSTRING "${text}" 0 ${end} quote)
+    if(quote MATCHES "^ \"(.*)\" $|^ ([^ \"]*) $")
+      set(quote "${CMAKE_MATCH_1}${CMAKE_MATCH_2}")
+    endif()
+    string(REGEX REPLACE "\\\\f[BIRP]|\\\\%|\\\\&" "" quote "${quote}")
+    string(REPLACE "\\-" "-" quote "${quote}")
+    string(REPLACE "\\ " " " quote "${quote}")
+    string(REPLACE "\n" " " quote "${quote}")
+    if(end EQUAL -1 OR quote MATCHES "\\\\")
+      message(FATAL_ERROR "${page}: a quote with no \\(rq, or an escape not read here: [${quote}]")
+    endif()
+    string(APPEND texts "[${quote}] ")
+    string(FIND "${text}" "\\(lq" at)
+  endwhile()
+  set(${out}
+      "${texts}"
+      PARENT_SCOPE)
+endfunction()
+
+# Sets out to the words of the .TH line of page but the last, the manual's
+# name.
+function(header page out)
+  file(STRINGS ${page} line REGEX "^\\.TH ")
+  separate_arguments(words UNIX_COMMAND "${line}")
+  list(POP_BACK words)
+  list(JOIN words " " words)
+  set(${out}
+      "${words}"
+      PARENT_SCOPE)
+endfunction()
+
+quoted(${PAGE} expected)
+if(CHECK STREQUAL "quotes")
+  string(ASCII 1 open)
+  string(ASCII 2 close)
+  foreach(width 60 66 72 80 88 100 116 132)
+    execute_process(
+      COMMAND ${GROFF} -k -man -Tutf8 -rLL=${width}n -P-cbou ${PAGE}
+      OUTPUT_VARIABLE text
+      RESULT_VARIABLE status)
+    if(status)
+      message(FATAL_ERROR "groff failed on ${PAGE}")
+    endif()
+    string(REPLACE "“" "${open}" text "${text}")
+    string(REPLACE "”" "${close}" text "${text}")
+    string(REGEX MATCHALL "${open}[^${close}]*" quotes "${text}")
+    set(rendered "")
+    foreach(quote IN LISTS quotes)
+      # A line broken at a space ends at the word before it.
+      string(REGEX REPLACE "\n *" " " quote "${quote}")
+      string(REGEX REPLACE "^${open}" "" quote "${quote}")
+      string(APPEND rendered "[${quote}] ")
+    endforeach()
+    if(NOT rendered STREQUAL expected)
+      message(FATAL_ERROR "${PAGE} at ${width} columns quotes otherwise than its source:\n"
+                          "  source:   ${expected}\n  rendered: ${rendered}")
+    endif()
+  endforeach()
+elseif(CHECK STREQUAL "translation")
+  quoted(${TRANSLATION} italian)
+  header(${PAGE} english_header)
+  header(${TRANSLATION} italian_header)
+  if(NOT italian STREQUAL expected OR NOT italian_header STREQUAL english_header)
+    message(FATAL_ERROR "${TRANSLATION} changes what ${PAGE} keeps as it is:\n"
+                        "  English: ${english_header} ${expected}\n"
+                        "  Italian: ${italian_header} ${italian}")
+  endif()
+elseif(CHECK STREQUAL "seealso")
+  file(READ ${PAGE} text)
+  string(REGEX REPLACE ".*\n\\.SH [^\n]*\n" "" text "${text}")
+  string(REGEX REPLACE "\\\\f[BIRP]|\\.BR |[ \n]" "" text "${text}")
+  get_filename_component(own ${PAGE} NAME_WE)
+  foreach(program IN LISTS PROGRAMS)
+    if(NOT program STREQUAL own AND NOT text MATCHES "(^|[^a-z0-9])${program}\\(1\\)")
+      list(APPEND unnamed ${program})
+    endif()
+  endforeach()
+  if(unnamed)
+    message(FATAL_ERROR "${PAGE}: SEE ALSO does not name ${unnamed}")
+  endif()
+else()
+  message(FATAL_ERROR "unknown CHECK '${CHECK}'")
+endif()
