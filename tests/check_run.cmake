@@ -14,10 +14,12 @@
 #               the dynamic loader: no C++ runtime. Unless OPTIMISED, libstdc++
 #               is allowed for its assertion handler alone (see below).
 # MODE example: the one command of the EXAMPLES of the manual page PAGE, run
-#               by sh with BIN (where each program starts by its name) first
-#               on PATH, prints what the page shows, but for trailing spaces,
-#               which a page cannot show; if VARYING, any number stands for
-#               any number.
+#               by bash with pipefail and BIN (where each program starts by its
+#               name) first on PATH, succeeds, writes nothing on standard
+#               error, and prints what the page shows, but for trailing spaces,
+#               which a page cannot show. If VARYING, any number stands for any
+#               number there, but those the page shows must be a run's of
+#               pairthreshold, the one such program (see shown_run).
 cmake_minimum_required(VERSION 3.25)
 
 list(GET COMMAND -1 PROGRAM)
@@ -30,6 +32,58 @@ endif()
 function(expect what actual expected)
   if(NOT actual STREQUAL expected)
     message(FATAL_ERROR "${name}: ${what}: expected [${expected}], got [${actual}]")
+  endif()
+endfunction()
+
+# Sets out to the run of line, a sequence as pairthreshold prints it, and
+# fails unless it is one: 9 slots, a run of values from 1 to 10, the
+# terminator -1, then zeros.
+function(sequence line out)
+  separate_arguments(slots UNIX_COMMAND "${line}")
+  list(LENGTH slots length)
+  if(NOT length EQUAL 9 OR NOT "${slots}" MATCHES "^(([1-9]|10);)*-1(;0)*$")
+    message(FATAL_ERROR "${PAGE}: the example shows a sequence no run prints: ${line}")
+  endif()
+  list(FIND slots -1 end)
+  list(SUBLIST slots 0 ${end} run)
+  set(${out}
+      "${run}"
+      PARENT_SCOPE)
+endfunction()
+
+# Fails unless shown, the output a page's example shows, is what pairthreshold
+# prints for the x that command echoes to it: two sequences, then a line
+# ending in the count of the positions whose two values added, or whose lone
+# value past the shorter run, reach x.
+function(shown_run command shown)
+  string(REGEX MATCH "^echo (-?[0-9]+) \\| " _ "${command}")
+  set(x "${CMAKE_MATCH_1}")
+  if(NOT shown MATCHES "^([-0-9 ]+)\n([-0-9 ]+)\n[^\n0-9]*([0-9]+)\n$" OR x STREQUAL "")
+    message(FATAL_ERROR "${PAGE}: the example is not \"echo <x> | ...\" printing two "
+                        "sequences and a line that ends in the count")
+  endif()
+  set(shown_count ${CMAKE_MATCH_3})
+  sequence("${CMAKE_MATCH_1}" a)
+  sequence("${CMAKE_MATCH_2}" b)
+  set(count 0)
+  foreach(i RANGE 7)
+    set(sum 0)
+    set(present NO)
+    foreach(run IN ITEMS a b)
+      list(LENGTH ${run} length)
+      if(i LESS length)
+        list(GET ${run} ${i} value)
+        math(EXPR sum "${sum} + ${value}")
+        set(present YES)
+      endif()
+    endforeach()
+    if(present AND sum GREATER_EQUAL x)
+      math(EXPR count "${count} + 1")
+    endif()
+  endforeach()
+  if(NOT count EQUAL shown_count)
+    message(FATAL_ERROR "${PAGE}: the example shows the count ${shown_count}, where its "
+                        "sequences and x = ${x} give ${count}")
   endif()
 endfunction()
 
@@ -117,17 +171,21 @@ elseif(MODE STREQUAL "example")
   set(ENV{PATH} "${BIN}:$ENV{PATH}")
   set(ENV{LC_ALL} C)
   execute_process(
-    COMMAND sh -c "${command}"
+    COMMAND bash -o pipefail -c "${command}"
     INPUT_FILE "${INPUT}"
     OUTPUT_VARIABLE actual
+    ERROR_VARIABLE err
     RESULT_VARIABLE status)
-  expect("exit status of the example of ${PAGE}" "${status}" 0)
+  set(name "${PAGE}: the example \"${command}\"")
+  expect("exit status, the last that is not 0 in its pipeline" "${status}" 0)
+  expect("standard error" "${err}" "")
   string(REGEX REPLACE " +\n" "\n" actual "${actual}")
   if(VARYING)
+    shown_run("${command}" "${expected}")
     string(REGEX REPLACE "-?[0-9]+" "N" actual "${actual}")
     string(REGEX REPLACE "-?[0-9]+" "N" expected "${expected}")
   endif()
-  expect("output of the example of ${PAGE}" "${actual}" "${expected}")
+  expect("output" "${actual}" "${expected}")
 else()
   message(FATAL_ERROR "unknown MODE '${MODE}'")
 endif()
