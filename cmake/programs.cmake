@@ -2,12 +2,12 @@
 # which waits for input, last. The build, the install, the tests and the bench
 # read this list; `cmake -P cmake/programs.cmake` prints it for scripts,
 # a program a line, each followed by "golden" or, for a program whose output
-# varies from run to run, "varying".
+# varies from run to run, "varying". A script that includes it gets the lists.
 set(programs rowcompare rowsumprod rowminmax pairthreshold)
 # pairthreshold prints random sequences: it has no golden output.
 set(varying_programs pairthreshold)
 
-if(CMAKE_SCRIPT_MODE_FILE)
+if(CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE)
   cmake_minimum_required(VERSION 3.25)
   foreach(program IN LISTS programs)
     set(output golden)
@@ -16,27 +16,39 @@ if(CMAKE_SCRIPT_MODE_FILE)
     endif()
     execute_process(COMMAND ${CMAKE_COMMAND} -E echo "${program} ${output}")
   endforeach()
+endif()
+if(CMAKE_SCRIPT_MODE_FILE)
   return()
 endif()
 
+# The tree must hold what the list says, and no program the list leaves out:
+# each finding is collected, and the configure stops naming them all, rather
+# than dropping in silence a program, or the test or measure a file serves.
+#
 # A program folder (one with a main.cpp) that the list leaves out would not
-# be built: it stops the configure, named.
+# be built.
 file(
   GLOB unlisted
   RELATIVE ${PROJECT_SOURCE_DIR}
   ${PROJECT_SOURCE_DIR}/*/main.cpp)
 list(TRANSFORM unlisted REPLACE "/main.cpp$" "")
 list(REMOVE_ITEM unlisted ${programs})
-if(unlisted)
-  message(FATAL_ERROR "Every program folder must be listed in cmake/programs.cmake: ${unlisted}")
-endif()
-
-# Each program's own files. A missing one stops the configure, named, rather
-# than dropping in silence the test or measure it serves.
+# Each program's own files. A program's output is golden or varying, never
+# both: a golden output beside a varying mark would lie unused while the mark
+# loosens the program's tests.
 foreach(program IN LISTS programs)
-  set(files ${program}/CMakeLists.txt tests/${program}_test.cpp man/${program}.1 bench/${program}.c)
+  set(files
+      ${program}/CMakeLists.txt
+      ${program}/${program}.cpp
+      ${program}/${program}.hpp
+      ${program}/main.cpp
+      tests/${program}_test.cpp
+      man/${program}.1
+      bench/${program}.c)
   if(NOT program IN_LIST varying_programs)
     list(APPEND files tests/golden/${program}.out)
+  elseif(EXISTS ${PROJECT_SOURCE_DIR}/tests/golden/${program}.out)
+    list(APPEND golden_varying ${program})
   endif()
   foreach(file IN LISTS files)
     if(NOT EXISTS ${PROJECT_SOURCE_DIR}/${file})
@@ -44,7 +56,21 @@ foreach(program IN LISTS programs)
     endif()
   endforeach()
 endforeach()
-if(missing)
-  list(JOIN missing " " missing)
-  message(FATAL_ERROR "Every program needs its own files; missing: ${missing}")
+set(strays ${varying_programs})
+list(REMOVE_ITEM strays ${programs})
+
+# Each finding on a line of its own, which CMake prints as it is.
+set(findings "")
+macro(finding what names)
+  if(${names})
+    list(JOIN ${names} " " words)
+    string(APPEND findings "\n    ${what}: ${words}")
+  endif()
+endmacro()
+finding("a program folder that the list leaves out" unlisted)
+finding("a program's file that is missing" missing)
+finding("marked varying, yet with a golden output in tests/golden" golden_varying)
+finding("marked varying, yet not in the list" strays)
+if(findings)
+  message(FATAL_ERROR "The programs of cmake/programs.cmake and the tree differ:${findings}")
 endif()
