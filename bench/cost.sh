@@ -59,7 +59,7 @@ for line in "${list[@]}"; do
   LD_PRELOAD=$preload "$c" <"$input" >"$work/c.out" || fail "$name's C program failed"
   if ! cmp -s "$work/program.out" "$work/c.out"; then
     diff "$work/program.out" "$work/c.out" | sed 's/^/  /' >&2 || true
-    fail "$name: its C program writes otherwise (> above); unlike work is not compared"
+    fail "$name: its C program writes otherwise (> above), and unlike work is not compared"
   fi
 done
 

@@ -57,7 +57,16 @@ quoted(${PAGE} expected)
 if(CHECK STREQUAL "quotes")
   string(ASCII 1 open)
   string(ASCII 2 close)
-  foreach(width 60 66 72 80 88 100 116 132)
+  foreach(
+    width
+    60
+    66
+    72
+    80
+    88
+    100
+    116
+    132)
     execute_process(
       COMMAND ${GROFF} -k -man -Tutf8 -rLL=${width}n -P-cbou ${PAGE}
       OUTPUT_VARIABLE text
@@ -85,9 +94,10 @@ elseif(CHECK STREQUAL "translation")
   header(${PAGE} english_header)
   header(${TRANSLATION} italian_header)
   if(NOT italian STREQUAL expected OR NOT italian_header STREQUAL english_header)
-    message(FATAL_ERROR "${TRANSLATION} changes what ${PAGE} keeps as it is:\n"
-                        "  English: ${english_header} ${expected}\n"
-                        "  Italian: ${italian_header} ${italian}")
+    message(
+      FATAL_ERROR
+        "${TRANSLATION} changes what ${PAGE} keeps as it is:\n"
+        "  English: ${english_header} ${expected}\n" "  Italian: ${italian_header} ${italian}")
   endif()
 elseif(CHECK STREQUAL "seealso")
   file(READ ${PAGE} text)
