@@ -1,14 +1,12 @@
 # CI's jobs, and the chroots they need, as make targets. .ci/run readies the machine and runs them;
-# make runs any on its own too, where their packages are:  make -f .ci/jobs.mk build/ci/dev.ok
+# make runs any alone too, where its packages are:  make -f .ci/jobs.mk build/ci/dev.ok
 # A job, build/ci/NAME.ok, runs each time it is asked; a chroot, $(chroots)/NAME, is made once.
-# .ci/step runs each recipe with bash and .ci/lib.sh; see there.
 .ONESHELL:
 .DELETE_ON_ERROR:
 MAKEFLAGS += --no-builtin-rules --no-print-directory
 # What a run may set. work: the tree the jobs work in; chroots: where the chroots are made; JOBS:
-# the jobs asked for, and so those they need; host: the release the machine runs, if CI checks it,
-# else none; CI_I386: native, or cross where the kernel runs no i386 program; CI_USER: when root
-# runs make, the user that runs the recipes, all but piuparts's.
+# the jobs asked for; host: the release the machine runs, if CI checks it, else none; CI_I386:
+# native, or cross where the kernel runs no i386 program; CI_USER: as root, who runs the recipes.
 work ?= $(CURDIR)
 chroots ?= $(work)/build/ci/chroots
 JOBS ?= $(jobs)
@@ -24,8 +22,7 @@ version := $(shell dpkg-parsechangelog -S Version 2>/dev/null | sed 's/^[0-9]*:/
 dsc := $(deb)/src/intarrays_$(version).dsc
 arch := $(shell dpkg --print-architecture 2>/dev/null)
 
-# The releases CI checks, and the architectures besides amd64 on which each
-# one's g++ runs the whole suite under qemu-user.
+# The releases CI checks, and the architectures besides amd64 whose suite each one's g++ runs.
 releases := bookworm trixie unstable
 cross.bookworm := arm64 armel armhf i386 mips64el mipsel ppc64el s390x
 cross.trixie := riscv64
@@ -43,9 +40,8 @@ minbase := $(chroots)/bookworm-minbase-amd64.tar.gz
 
 # $(call job,NAME,RELEASE,PACKAGES,NEEDS) adds the job NAME, and gives its rule's prerequisites:
 # the chroots in NEEDS ($< is the first), RELEASE's tools chroot unless the machine runs RELEASE,
-# and the jobs in NEEDS. The job runs with PACKAGES: RELEASE's, or, with no RELEASE, the machine's.
-# NAME.what, a sentence, says what it checks. NAME.copy names a folder that a job with a RELEASE
-# gets a copy of in place of the tree; NAME.root runs it as root.
+# and the jobs in NEEDS. It runs with PACKAGES, RELEASE's or else the machine's. NAME.what says
+# what it checks; NAME.copy, a folder a job of a RELEASE gets in place of the tree; NAME.root: root.
 job = $(eval $(call job_,$1,$2,$3,$4))$($1.chroots) $(patsubst %,$(ok)/%.ok,$($1.needs))
 define job_
 jobs += $1
@@ -58,28 +54,40 @@ endef
 # The upstream jobs: the code built and tested CMake's way.
 dev.what = the dev workflow: debug build, warnings as errors, every test
 $(ok)/dev.ok: $(call job,dev,,$(tests)) ; cmake --workflow --preset dev
-release.what = the release preset runs the programs, and looks for no test package
-$(ok)/release.ok: $(call job,release,,$(build))
+release.what = the quick start runs the programs, hardened, and looks for no test package
+$(ok)/release.ok: $(call job,release,,$(build) devscripts)
 	cmake --preset release
 	! grep -iE '^(GTest|GMock|GROFF|MANDOC)[^:]*:' build/release/CMakeCache.txt ||
 	  die "the release configure looked for a test package"
 	cmake --build --preset run <<<12 | tee $(ci)/run.out
-	grep -qx 'Inserire il valore di x: RES: [0-9]*' $(ci)/run.out
-	# The tests' missing packages are named in one line.
-	! cmake --preset dev -B $(ci)/no-gtest -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON \
-	  >$(ci)/no-gtest.log 2>&1 || die "configuring the tests without GoogleTest succeeded"
-	grep -x '  The tests need GoogleTest: apt-get install libgtest-dev' $(ci)/no-gtest.log
-	say "the programs ran; the tests' missing package is named"
+	grep -qx 'Inserire il valore di x: RES: [0-8]' $(ci)/run.out ||
+	  die "run.out: no line 'Inserire il valore di x: RES: ' and a count from 0 to 8"
+	hardened build/release/bin
+	say "the programs ran, hardened"
 asan.what = the asan workflow: the tests under AddressSanitizer and UBSan
 $(ok)/asan.ok: $(call job,asan,,$(tests)) ; cmake --workflow --preset asan
-format.what = sources as clang-format 19, cmake-format and shfmt write them; shellcheck quiet
+format.what = sources as their formatters write them; shellcheck silent on each script and recipe
 $(ok)/format.ok: $(call job,format,,clang-format-19 cmake-format git shfmt shellcheck)
 	files '*.cpp' '*.hpp' '*.c' | xargs -0 clang-format-19 --dry-run -Werror
 	files CMakeLists.txt '*/CMakeLists.txt' '*.cmake' | xargs -0 cmake-format --check
-	mapfile -t shell < <(files . | xargs -0 shfmt -f)
+	shell=$$(files . | xargs -0 shfmt -f)
+	mapfile -t shell <<<"$$shell"
 	shfmt -d "$${shell[@]}"
-	shellcheck -x -S warning "$${shell[@]}"
-	say "every source as its formatter writes it; shellcheck: nothing in $${#shell[@]} scripts"
+	shellcheck -x "$${shell[@]}"
+	# Each recipe of this file, on either path for i386, as bash gets it; plan's as sh gets it.
+	rm -rf $(ci)/recipes
+	mkdir -p $(ci)/recipes
+	recipes=(make -f .ci/jobs.mk -s chroots=/none JOBS="$(jobs)" run)
+	CI_RECIPES=$(ci)/recipes "$${recipes[@]}" CI_I386=native
+	mv $(ci)/recipes/build-i386.bash $(ci)/recipes/build-i386-native.bash
+	CI_RECIPES=$(ci)/recipes "$${recipes[@]}" CI_I386=cross
+	{ echo '#!/bin/sh'; make -f .ci/jobs.mk -n plan; } >$(ci)/recipes/plan.sh
+	cd $(ci)/recipes
+	# Each file's first line is the shell's, not the recipe's.
+	shellcheck -f gcc ./* | awk -F: -v OFS=: '{ $$2--; print ".ci/jobs.mk, the recipe of " $$0 }' ||
+	  die "shellcheck: the findings above"
+	say "sources as their formatters write them; shellcheck: nothing in $${#shell[@]} scripts"
+	say "shellcheck: nothing in the $$(find . -name '*.bash' | wc -l) recipes, nor in plan's"
 clang.what = the clang workflow: the dev build and tests with clang
 $(ok)/clang.ok: $(call job,clang,,$(tests) clang) ; cmake --workflow --preset clang
 cost.what = bench/cost.sh: no program costs more than its C program
@@ -90,14 +98,13 @@ fuzz.what = a minute of fuzzing the reader of x finds no failing input
 $(ok)/fuzz.ok: $(call job,fuzz,,clang libclang-rt-dev)
 	cmake --workflow --preset fuzz
 	mkdir -p $(ci)/corpus build/fuzz/artifacts
-	# New inputs go to the scratch corpus; a failing input is kept for a look.
 	build/fuzz/fuzz/readthreshold_fuzz -max_total_time=60 -print_final_stats=1 \
 	  -artifact_prefix=build/fuzz/artifacts/ $(ci)/corpus fuzz/corpus ||
 	  die "the failing input is in build/fuzz/artifacts/"
 	say "fuzzing: no failing input in 60 s"
 tidy.what = clang-tidy 19 finds nothing in any source of the dev build
 $(ok)/tidy.ok: $(call job,tidy,,clang-tidy-19,dev)
-	run-clang-tidy-19 -p build/dev -quiet -j $$(nproc) >$(ci)/tidy.out 2>&1 ||
+	run-clang-tidy-19 -p build/dev -quiet -j "$$(nproc)" >$(ci)/tidy.out 2>&1 ||
 	  { grep -E 'warning:|error:' $(ci)/tidy.out | sort -u; die "clang-tidy 19 found the above"; }
 	say "clang-tidy 19: no finding"
 version.what = the upstream version is that of the newest changelog entry
@@ -107,21 +114,14 @@ $(ok)/version.ok: $(call job,version,,dpkg-dev,release)
 	[ "$$upstream" = "$$(sed -E 's/-[^-]*$$//; s/^([0-9]+(\.[0-9]+)*).*/\1/' <<<$(version))" ] ||
 	  die "CMakeLists.txt says $$upstream, debian/changelog says $(version)"
 	say "upstream $$upstream, Debian $(version)"
-install.what = the release build installs each program of the list, its English and Italian pages
+install.what = after the quick start, the install puts each program of the list, its pages
 $(ok)/install.ok: $(call job,install,,po4a,release)
-	cmake --build --preset release
 	rm -rf $(ci)/prefix
 	cmake --install build/release --prefix $(ci)/prefix
-	programs=$$(cmake -P cmake/programs.cmake | cut -d' ' -f1)
-	cd $(ci)/prefix
-	for p in $$programs; do
-	  for f in bin/$$p share/man/{,it/}man1/$$p.1; do [ -f $$f ] || die "no $$f"; done
-	done
-	say "programs and manual pages installed"
-memcheck.what = valgrind's memcheck finds nothing in any program
-$(ok)/memcheck.ok: $(call job,memcheck,,valgrind,release)
-	for p in build/release/bin/*; do valgrind -q --error-exitcode=1 --track-origins=yes $$p <<<7; done
-	say "memcheck: no invalid access, no uninitialised value"
+	cmake -DPREFIX=$(ci)/prefix -P tests/check_install.cmake
+	say "each program, its English page and its Italian page installed"
+memcheck.what = memcheck finds no fault and no leak in any program, pairthreshold at a fixed second
+$(ok)/memcheck.ok: $(call job,memcheck,,$(build) valgrind) ; cmake --workflow --preset memcheck
 
 # The package's builds, each in a fresh copy of its chroot, and their checks.
 source.what = dpkg-source builds the source package of the tested tree
@@ -161,6 +161,7 @@ endif
 # The second build starts with debian/rules clean; one more must leave the tree as unpacked.
 build-twice.what = sbuild builds nocheck twice in one tree: clean restores it, same .deb bytes
 $(ok)/build-twice.ok: $(call job,build-twice,,$(sbuild),$(call buildd,bookworm) build)
+	# shellcheck disable=SC2016 # sbuild's shell reads these
 	sbuild_in $(deb)/build-twice $< --profiles=nocheck --finished-build-commands='
 	  cd %SBUILD_PKGBUILD_DIR && user=$$(stat -c %%U .) &&
 	  runuser -u "$$user" -- dpkg-buildpackage -us -uc -b -Pnocheck &&
@@ -168,7 +169,7 @@ $(ok)/build-twice.ok: $(call job,build-twice,,$(sbuild),$(call buildd,bookworm) 
 	  diff -r ../unpacked . && echo "ci: the clean target restores the tree"'
 	grep -qx 'ci: the clean target restores the tree' $(deb)/build-twice/*.build
 	! grep -E '^ libgtest-dev ' $(deb)/build-twice/*.buildinfo || die "nocheck installed GoogleTest"
-	for f in $(deb)/build/*.deb; do cmp $$f $(deb)/build-twice/$${f##*/}; done
+	for f in $(deb)/build/*.deb; do cmp "$$f" "$(deb)/build-twice/$${f##*/}"; done
 	say "the nocheck build gives the .deb bytes of the build with tests"
 piuparts.what = piuparts: install, purge, and upgrade to the binNMU (as root)
 piuparts.root := yes
@@ -186,10 +187,9 @@ $(ok)/autopkgtest.ok: $(call job,autopkgtest,,autopkgtest,$(minbase) build)
 	  -- unshare --tarball $< 2>&1 | tee $(ci)/autopkgtest.out
 	sed -n '/@@@@ summary/,$$ { s/^/ci: /; p; }' $(ci)/autopkgtest.out
 hardening.what = hardening-check on the programs of the package
-$(ok)/hardening.ok: $(call job,hardening,,devscripts,build)
+$(ok)/hardening.ok: $(call job,hardening,,devscripts cmake,build)
 	dpkg-deb --extract $(deb)/build/intarrays_$(version)_$(arch).deb $(ci)/root
-	# Debian 12's start files carry no control-flow protection, so it is not asked.
-	hardening-check --nocfprotection $(ci)/root/usr/bin/*
+	hardened $(ci)/root/usr/bin
 	say "hardening-check: every program hardened"
 # Not varied: users, groups, host and domain names, file order: they need privileges or FUSE.
 reprotest.what = reprotest: the package built again, the same, in a varied environment
@@ -206,7 +206,8 @@ $(ok)/dev-unstable.ok: $(call job,dev-unstable,unstable,$(tests)) ; cmake --work
 clang-unstable.what = the clang workflow with unstable's clang
 $(ok)/clang-unstable.ok: $(call job,clang-unstable,unstable,$(tests) clang)
 	cmake --workflow --preset clang
-cross_uses = $(build) groff-base mandoc po4a binutils dpkg-dev qemu-user g++-$(gnu.$1) libgtest-dev:$1
+cross_uses = $(build) groff-base mandoc po4a binutils dpkg-dev qemu-user g++-$(gnu.$1) \
+  libgtest-dev:$1
 define cross
 $3.what = the cross workflow for $1 with $(call name,$2)'s g++, tests under qemu-user
 $(ok)/$3.ok: $(call job,$3,$2,$(call cross_uses,$1))
@@ -221,17 +222,15 @@ flags := -fstack-protector-strong|-fstack-clash-protection|_FORTIFY_SOURCE|-z,re
 blhc.what = blhc: each hardening flag on every build line, once
 $(ok)/blhc.ok: $(call job,blhc,,blhc,$(builds))
 	for log in $(deb)/*/*.build; do
-	  blhc --debian --all $$log
-	  ! grep -E -- '($(flags)).*\1' $$log || die "a hardening flag stands twice on these lines"
+	  blhc --debian --all "$$log"
+	  ! grep -E -- '($(flags)).*\1' "$$log" || die "a hardening flag stands twice on these lines"
 	done
 	say "blhc: every compile and link line carries the hardening flags, each once"
-# Its release's tools chroot gets a copy of the package folder, not of the tree.
 lintian.what = unstable's lintian --pedantic: no tag on any .changes
 lintian.copy := $(deb)
 $(ok)/lintian.ok: $(call job,lintian,unstable,lintian,$(builds))
-	lintian --version
-	lintian --pedantic -E -I --fail-on error,warning,info,pedantic,experimental */*.changes
-	say "unstable's lintian: no tag on $$(ls -- */*.changes | wc -l) .changes"
+	lintian --pedantic -E -I --fail-on error,warning,info,pedantic,experimental ./*/*.changes
+	say "unstable's $$(lintian --version): no tag on $$(printf "%s\n" ./*/*.changes | wc -l) .changes"
 
 # A tools chroot holds the packages of its release's selected jobs.
 closure = $(sort $1 $(foreach j,$1,$(call closure,$($j.needs))))
@@ -249,8 +248,7 @@ j = $(basename $(@F))
 in = $(if $($1.release),$(or $(filter %-tools,$($1.chroots)),/))
 .PHONY: run list plan $(jobs:%=$(ok)/%.ok)
 # make starts a job whose prerequisites are being made only after all others: so each job above
-# comes well after those it needs, and first come the tools chroots (the longest), then the jobs
-# that others need and that need nothing.
+# comes after those it needs, and first come the tools chroots, then the jobs others need.
 first = $(foreach j,$(filter $(foreach k,$(selected),$($k.needs)),$(selected)),\
   $(if $($j.needs)$($j.chroots),,$(ok)/$j.ok))
 run: $(filter %-tools,$(needed)) $(first) $(needed) $(selected:%=$(ok)/%.ok)

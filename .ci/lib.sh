@@ -5,8 +5,7 @@
 say() { printf 'ci: %s\n' "$*"; }
 die() { say "$*" >&2 && exit 1; }
 
-# Runs a command as CI_USER, with a home in the tree's build/ci, if root runs
-# it and CI_USER is set; else as the caller.
+# Runs a command as CI_USER, with a home in build/ci, if root runs it and CI_USER is set.
 as_user() {
   if [ "$(id -u)" -ne 0 ] || [ -z "${CI_USER:-}" ]; then "$@"; else
     runuser -u "$CI_USER" -- env HOME="$work/build/ci/home" "$@"
@@ -17,20 +16,25 @@ as_root() {
   if [ "$(id -u)" -eq 0 ]; then "${@:2}"; else say "asking sudo: $1" && sudo "${@:2}"; fi
 }
 
-# The files of the tested tree that match PATTERNs, whoever owns it,
-# NUL-separated: the tracked ones and the new ones; tree, the tree as a tar
-# stream.
+# hardened DIR: hardening-check finds each program of the list in DIR built as PIE, with the stack
+# protector, relro, immediate binding and fortified functions if it calls any, or names what each
+# lacks. Debian 12's start files carry no control-flow protection: it is not asked.
+hardened() { cmake -P cmake/programs.cmake | cut -d' ' -f1 |
+  (cd "$1" && LC_ALL=C xargs hardening-check --quiet --nocfprotection) || die "$1: not hardened"; }
+
+# The files of the tested tree that match PATTERNs, whoever owns it, NUL-separated: the tracked
+# ones and the new ones; tree, the tree as a tar stream.
 files() { git -C "$work" -c safe.directory="$work" ls-files -z -co --exclude-standard -- "$@"; }
 tree() { files . | tar -C "$work" --null -T - --ignore-failed-read -c; }
 
-# The indexes of the Debian archive that apt reads, known by their origin and
-# label, as CODENAME SITE lines; the site of the first, the Debian mirror.
+# The indexes of the Debian archive that apt reads, known by their origin and label, as CODENAME
+# SITE lines; the site of the first, the Debian mirror.
 debian_indexes() {
-  apt-get indextargets --format '$(CODENAME) $(SITE)' 'Origin: Debian' 'Label: Debian'
+  apt-get indextargets --format "\$(CODENAME) \$(SITE)" 'Origin: Debian' 'Label: Debian'
 }
 debian_mirror() { debian_indexes | awk '{ print $2; exit }' | grep . || die "no Debian index"; }
-# The release the machine runs, if CI checks it, else none: Debian 12 or 13
-# by its os-release, unstable by an index of the Debian archive.
+# The release the machine runs, if CI checks it, else none: Debian 12 or 13 by its os-release,
+# unstable by an index of the Debian archive.
 host_release() {
   case $(. /etc/os-release && echo "${VERSION_CODENAME:-}") in
     bookworm | trixie) . /etc/os-release && echo "$VERSION_CODENAME" ;;
@@ -39,9 +43,9 @@ host_release() {
 }
 
 # make_chroot PATH [PACKAGE...]: mmdebstrap makes the chroot at PATH in a user namespace, from its
-# release's suites (and updates, for a stable one) on the Debian mirror. Its name says what it is:
-# RELEASE-tools, a folder of the PACKAGEs (PACKAGE:ARCH for a foreign one), or
-# RELEASE-VARIANT-ARCH.tar[.gz], a tarball of mmdebstrap's VARIANT that each job unpacks afresh.
+# release (and its updates, if stable) on the Debian mirror. Its name says what it is:
+# RELEASE-tools, a folder of the PACKAGEs (PACKAGE:ARCH for a foreign one), or a tarball
+# RELEASE-VARIANT-ARCH.tar[.gz] of mmdebstrap's VARIANT, which each job unpacks afresh.
 make_chroot() {
   local path=$1 name=${1##*/} release kind mirror opts sources
   release=${name%%-*} kind=${name#*-} && kind=${kind%%.*} && mirror=$(debian_mirror)
@@ -55,16 +59,15 @@ make_chroot() {
         sort -u | tr -d '\n')")
   else
     # man-db would index the manual pages after each install; no build reads them.
-    opts=(--variant="${kind%-*}" --architectures="${kind#*-}" --customize-hook='echo
-      "man-db man-db/auto-update boolean false" | chroot "$1" debconf-set-selections')
+    opts=(--variant="${kind%-*}" --architectures="${kind#*-}" --customize-hook="echo
+      'man-db man-db/auto-update boolean false' | chroot \"\$1\" debconf-set-selections")
   fi
   mmdebstrap --mode=unshare --aptopt='Acquire::Retries "3"' \
     --aptopt='Acquire::Check-Valid-Until "false"' "${opts[@]}" "$release" "$path" "${sources[@]}"
 }
 
-# sbuild_in FOLDER CHROOT [OPTION...]: sbuild builds the source package in FOLDER, which it enters,
-# on every core, in a fresh copy of CHROOT, made this run and so not upgraded. Prints the log, says
-# its status, and fails unless every test passed, where the options name no nocheck.
+# sbuild_in FOLDER CHROOT [OPTION...]: sbuild builds the source package in FOLDER, on every core,
+# in a fresh copy of CHROOT, new and so not upgraded; fails unless every test passed, but nocheck.
 sbuild_in() {
   rm -rf "$1" && mkdir -p "$1" && cd "$1" || return
   sbuild --chroot-mode=unshare --chroot="$2" --no-apt-upgrade --no-apt-distupgrade --verbose \
