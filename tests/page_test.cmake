@@ -1,6 +1,6 @@
 # Checks a manual page, English or Italian, by its roff source. Called as
 #   cmake -DCHECK=<check> -DPAGE=<page> [...] -P page_test.cmake
-# CHECK quotes:      rendered by GROFF at each width of 60 to 132 columns, every
+# CHECK quotes:      rendered by GROFF at widths from 60 to 132 columns, every
 #                    text that PAGE quotes between \(lq and \(rq reads exactly
 #                    as its source gives it: no space stretched, no word
 #                    hyphenated; it may break across lines at one of its spaces.
