@@ -5,15 +5,17 @@
 #                    as its source gives it: no space stretched, no word
 #                    hyphenated; it may break across lines at one of its spaces.
 # CHECK translation: the Italian page TRANSLATION keeps PAGE's header but for
-#                    its last field, the manual's name, and every quoted text,
-#                    in order and byte for byte.
+#                    its last field, the manual's name, its example, and every
+#                    quoted text, in order and byte for byte.
 # CHECK seealso:     the last section, SEE ALSO, names NAME(1) for every program
 #                    of PROGRAMS but the page's own.
 cmake_minimum_required(VERSION 3.25)
 
 # Sets out to the texts that page quotes, each in [], in order, as a reader
 # of the page is to read them: escapes read, a macro argument's quotes taken
-# off. An escape it cannot read fails, naming the page.
+# off. It fails, naming the page, on an escape it cannot read, and on a space
+# a line may break at, and so drop, where a reader could not tell: the last of
+# a quote, or one of two in a row (a space no line breaks at is written \ ).
 function(quoted page out)
   file(READ ${page} text)
   set(texts "")
@@ -27,9 +29,13 @@ function(quoted page out)
       set(quote "${CMAKE_MATCH_1}${CMAKE_MATCH_2}")
     endif()
     string(REGEX REPLACE "\\\\f[BIRP]|\\\\%|\\\\&" "" quote "${quote}")
+    string(REPLACE "\n" " " quote "${quote}")
+    if(quote MATCHES "(^|[^\\\\]) $|  ")
+      message(FATAL_ERROR "${page}: a quote ends in a space, or holds two in a row, that a line "
+                          "may break at, and drop:\n  [${quote}]")
+    endif()
     string(REPLACE "\\-" "-" quote "${quote}")
     string(REPLACE "\\ " " " quote "${quote}")
-    string(REPLACE "\n" " " quote "${quote}")
     if(end EQUAL -1 OR quote MATCHES "\\\\")
       message(FATAL_ERROR "${page}: a quote with no \\(rq, or an escape not read here: [${quote}]")
     endif()
@@ -41,15 +47,15 @@ function(quoted page out)
       PARENT_SCOPE)
 endfunction()
 
-# Sets out to the words of the .TH line of page but the last, the manual's
-# name.
-function(header page out)
-  file(STRINGS ${page} line REGEX "^\\.TH ")
-  separate_arguments(words UNIX_COMMAND "${line}")
-  list(POP_BACK words)
-  list(JOIN words " " words)
+# Sets out to what a translation keeps of page as it is: its .TH line but the
+# last field, the manual's name, and its example, .EX to .EE, as text.
+function(kept page out)
+  file(READ ${page} text)
+  string(REGEX MATCH "\n\\.TH [^\n]* \"" header "\n${text}")
+  string(REGEX MATCH "\n\\.EX\n.*\n\\.EE\n" example "${text}")
+  string(REPLACE "\\-" "-" example "${example}")
   set(${out}
-      "${words}"
+      "${header}${example}"
       PARENT_SCOPE)
 endfunction()
 
@@ -57,16 +63,9 @@ quoted(${PAGE} expected)
 if(CHECK STREQUAL "quotes")
   string(ASCII 1 open)
   string(ASCII 2 close)
-  foreach(
-    width
-    60
-    66
-    72
-    80
-    88
-    100
-    116
-    132)
+  # Widths of terminals from narrow to wide, where the pages break lines apart.
+  separate_arguments(widths UNIX_COMMAND "60 65 72 80 100 110 132")
+  foreach(width IN LISTS widths)
     execute_process(
       COMMAND ${GROFF} -k -man -Tutf8 -rLL=${width}n -P-cbou ${PAGE}
       OUTPUT_VARIABLE text
@@ -91,13 +90,12 @@ if(CHECK STREQUAL "quotes")
   endforeach()
 elseif(CHECK STREQUAL "translation")
   quoted(${TRANSLATION} italian)
-  header(${PAGE} english_header)
-  header(${TRANSLATION} italian_header)
-  if(NOT italian STREQUAL expected OR NOT italian_header STREQUAL english_header)
+  kept(${PAGE} english_kept)
+  kept(${TRANSLATION} italian_kept)
+  if(NOT italian STREQUAL expected OR NOT italian_kept STREQUAL english_kept)
     message(
-      FATAL_ERROR
-        "${TRANSLATION} changes what ${PAGE} keeps as it is:\n"
-        "  English: ${english_header} ${expected}\n" "  Italian: ${italian_header} ${italian}")
+      FATAL_ERROR "${TRANSLATION} changes what ${PAGE} keeps as it is:\n"
+                  "  English: ${expected}${english_kept}\n" "  Italian: ${italian}${italian_kept}")
   endif()
 elseif(CHECK STREQUAL "seealso")
   file(READ ${PAGE} text)
