@@ -1,11 +1,9 @@
 # The configure's check of the list of programs fails, naming each finding: a
-# real configure of the source tree, seen through links, with one fault of
-# each kind planted, each in the last program it can be, so that a check that
-# skips any program misses it. Called as
+# real configure of the source tree, seen through links, with faults of each
+# kind planted, in every program they fit, so that a check that skips any
+# program misses one. Called as
 #   cmake -DSOURCE=<dir> -DWORK=<dir> -DGENERATOR=<name> -P programs_test.cmake
 include(${SOURCE}/cmake/programs.cmake)
-list(GET programs -1 last)
-list(GET varying_programs -1 varying)
 
 # Links the entries of folder (relative to the source) into the tree, but
 # those named after it.
@@ -21,14 +19,21 @@ function(link folder)
   endforeach()
 endfunction()
 file(REMOVE_RECURSE ${WORK})
-link(. cmake tests ${last})
+link(. cmake tests ${programs})
 link(cmake programs.cmake)
 link(tests golden)
 link(tests/golden)
-link(${last} ${last}.hpp)
-
+# Each program without its header; each varying one with a golden output.
+foreach(program IN LISTS programs)
+  link(${program} ${program}.hpp)
+  list(APPEND headers ${program}/${program}.hpp)
+endforeach()
+foreach(program IN LISTS varying_programs)
+  file(WRITE ${WORK}/tree/tests/golden/${program}.out "")
+endforeach()
+list(JOIN headers " " headers)
+list(JOIN varying_programs " " varying)
 file(WRITE ${WORK}/tree/unlisted/main.cpp "int main() { return 0; }\n")
-file(WRITE ${WORK}/tree/tests/golden/${varying}.out "")
 file(READ ${SOURCE}/cmake/programs.cmake list)
 string(REPLACE "set(varying_programs " "set(varying_programs stray " planted "${list}")
 if(planted STREQUAL list)
@@ -44,7 +49,7 @@ execute_process(
 foreach(
   finding IN
   ITEMS "a program folder that the list leaves out: unlisted"
-        "a program's file that is missing: ${last}/${last}.hpp"
+        "a program's file that is missing: ${headers}"
         "marked varying, yet with a golden output in tests/golden: ${varying}"
         "marked varying, yet not in the list: stray")
   string(FIND "${err}" " ${finding}\n" at)
