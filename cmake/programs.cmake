@@ -2,10 +2,31 @@
 # which waits for input, last. The build, the install, the tests and the bench
 # read this list; `cmake -P cmake/programs.cmake` prints it for scripts,
 # a program a line, each followed by "golden" or, for a program whose output
-# varies from run to run, "varying". A script that includes it gets the lists.
+# varies from run to run, "varying". A script that includes it gets the lists
+# and program_files.
 set(programs rowcompare rowsumprod rowminmax pairthreshold)
 # pairthreshold prints random sequences: it has no golden output.
 set(varying_programs pairthreshold)
+
+# Sets out to the files, from the top of the tree, that program needs of its
+# own: its folder's, its unit tests, its page, its C program, and its golden
+# output unless it is varying.
+function(program_files program out)
+  set(files
+      ${program}/CMakeLists.txt
+      ${program}/${program}.cpp
+      ${program}/${program}.hpp
+      ${program}/main.cpp
+      tests/${program}_test.cpp
+      man/${program}.1
+      bench/${program}.c)
+  if(NOT program IN_LIST varying_programs)
+    list(APPEND files tests/golden/${program}.out)
+  endif()
+  set(${out}
+      ${files}
+      PARENT_SCOPE)
+endfunction()
 
 if(CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE)
   cmake_minimum_required(VERSION 3.25)
@@ -37,17 +58,8 @@ list(REMOVE_ITEM unlisted ${programs})
 # both: a golden output beside a varying mark would lie unused while the mark
 # loosens the program's tests.
 foreach(program IN LISTS programs)
-  set(files
-      ${program}/CMakeLists.txt
-      ${program}/${program}.cpp
-      ${program}/${program}.hpp
-      ${program}/main.cpp
-      tests/${program}_test.cpp
-      man/${program}.1
-      bench/${program}.c)
-  if(NOT program IN_LIST varying_programs)
-    list(APPEND files tests/golden/${program}.out)
-  elseif(EXISTS ${PROJECT_SOURCE_DIR}/tests/golden/${program}.out)
+  program_files(${program} files)
+  if(program IN_LIST varying_programs AND EXISTS ${PROJECT_SOURCE_DIR}/tests/golden/${program}.out)
     list(APPEND golden_varying ${program})
   endif()
   foreach(file IN LISTS files)

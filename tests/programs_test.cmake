@@ -3,36 +3,41 @@
 # kind planted, in every program they fit, so that a check that skips any
 # program misses one. Called as
 #   cmake -DSOURCE=<dir> -DWORK=<dir> -DGENERATOR=<name> -P programs_test.cmake
+cmake_minimum_required(VERSION 3.25)
 include(${SOURCE}/cmake/programs.cmake)
 
-# Links the entries of folder (relative to the source) into the tree, but
-# those named after it.
-function(link folder)
+# Every program without any file of its own; each varying one with a golden
+# output; an unlisted program folder; a varying mark on no program.
+foreach(program IN LISTS programs)
+  program_files(${program} files)
+  list(APPEND skipped ${files})
+endforeach()
+list(JOIN skipped " " own)
+list(JOIN varying_programs " " varying)
+list(APPEND skipped cmake/programs.cmake)
+
+# Links into the tree each entry of folder ("" or "<path>/") of the source,
+# but those skipped, and mirrors a folder that holds one of them.
+function(mirror folder)
   file(
     GLOB entries
-    RELATIVE ${SOURCE}/${folder}
-    ${SOURCE}/${folder}/*)
-  list(REMOVE_ITEM entries ${ARGN})
-  file(MAKE_DIRECTORY ${WORK}/tree/${folder})
+    RELATIVE ${SOURCE}
+    ${SOURCE}/${folder}*)
   foreach(entry IN LISTS entries)
-    file(CREATE_LINK ${SOURCE}/${folder}/${entry} ${WORK}/tree/${folder}/${entry} SYMBOLIC)
+    if("${skipped};" MATCHES "(^|;)${entry}/")
+      file(MAKE_DIRECTORY ${WORK}/tree/${entry})
+      mirror(${entry}/)
+    elseif(NOT entry IN_LIST skipped)
+      file(CREATE_LINK ${SOURCE}/${entry} ${WORK}/tree/${entry} SYMBOLIC)
+    endif()
   endforeach()
 endfunction()
 file(REMOVE_RECURSE ${WORK})
-link(. cmake tests ${programs})
-link(cmake programs.cmake)
-link(tests golden)
-link(tests/golden)
-# Each program without its header; each varying one with a golden output.
-foreach(program IN LISTS programs)
-  link(${program} ${program}.hpp)
-  list(APPEND headers ${program}/${program}.hpp)
-endforeach()
+file(MAKE_DIRECTORY ${WORK}/tree)
+mirror("")
 foreach(program IN LISTS varying_programs)
   file(WRITE ${WORK}/tree/tests/golden/${program}.out "")
 endforeach()
-list(JOIN headers " " headers)
-list(JOIN varying_programs " " varying)
 file(WRITE ${WORK}/tree/unlisted/main.cpp "int main() { return 0; }\n")
 file(READ ${SOURCE}/cmake/programs.cmake list)
 string(REPLACE "set(varying_programs " "set(varying_programs stray " planted "${list}")
@@ -49,7 +54,7 @@ execute_process(
 foreach(
   finding IN
   ITEMS "a program folder that the list leaves out: unlisted"
-        "a program's file that is missing: ${headers}"
+        "a program's file that is missing: ${own}"
         "marked varying, yet with a golden output in tests/golden: ${varying}"
         "marked varying, yet not in the list: stray")
   string(FIND "${err}" " ${finding}\n" at)
