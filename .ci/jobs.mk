@@ -120,7 +120,7 @@ $(ok)/install.ok: $(call job,install,,po4a,release)
 	cmake --install build/release --prefix $(ci)/prefix
 	cmake -DPREFIX=$(ci)/prefix -P tests/check_install.cmake
 	say "each program, its English page and its Italian page installed"
-memcheck.what = memcheck finds no fault and no leak in any program, pairthreshold at a fixed second
+memcheck.what = memcheck finds no fault and no leak in any program, a varying one at a fixed second
 $(ok)/memcheck.ok: $(call job,memcheck,,$(build) valgrind) ; cmake --workflow --preset memcheck
 
 # The package's builds, each in a fresh copy of its chroot, and their checks.

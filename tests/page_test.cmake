@@ -8,8 +8,9 @@
 #                    its last field, the manual's name, its example, and every
 #                    quoted text, in order and byte for byte.
 # CHECK seealso:     the last section, SEE ALSO, names NAME(1) for every program
-#                    of PROGRAMS but the page's own.
+#                    of the list but the page's own.
 cmake_minimum_required(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/../cmake/programs.cmake)
 
 # Sets out to the texts that page quotes, each in [], in order, as a reader
 # of the page is to read them: escapes read, a macro argument's quotes taken
@@ -111,12 +112,13 @@ elseif(CHECK STREQUAL "seealso")
   string(REGEX REPLACE ".*\n\\.SH [^\n]*\n" "" text "${text}")
   string(REGEX REPLACE "\\\\f[BIRP]|\\.BR |[ \n]" "" text "${text}")
   get_filename_component(own ${PAGE} NAME_WE)
-  foreach(program IN LISTS PROGRAMS)
+  foreach(program IN LISTS programs)
     if(NOT program STREQUAL own AND NOT text MATCHES "(^|[^a-z0-9])${program}\\(1\\)")
       list(APPEND unnamed ${program})
     endif()
   endforeach()
   if(unnamed)
+    list(JOIN unnamed " " unnamed)
     message(FATAL_ERROR "${PAGE}: SEE ALSO does not name ${unnamed}")
   endif()
 else()
